@@ -1,0 +1,53 @@
+#include "dialog/decimal_number.hpp"
+
+#include <algorithm>
+#include <charconv>
+#include <limits>
+#include <system_error>
+
+std::int64_t addExponents(std::int64_t a, std::int64_t b) {
+    return std::clamp(a + b, -exponentLimit, exponentLimit);
+}
+
+void appendDigit(DecimalNumber& number, char digit) {
+    if (number.digitCount == 0 && digit == '0') {
+        return;  // a leading zero is not significant
+    }
+    if (number.digitCount < keptSignificantDigits) {
+        number.digits[number.digitCount++] = digit;
+    } else if (digit != '0') {
+        number.droppedNonZero = true;
+    }
+}
+
+// Writes "0.<digits>[1]e<exponent>" into `text`; the appended 1 stands for the
+// dropped non-zero digits, so the text lies strictly between the same two
+// decision points as the full number.
+static char* writeReducedText(const DecimalNumber& number, char* text, char* textEnd) {
+    char* out = text;
+    *out++ = '0';
+    *out++ = '.';
+    out = std::copy(number.digits, number.digits + number.digitCount, out);
+    if (number.droppedNonZero) {
+        *out++ = '1';
+    }
+    *out++ = 'e';
+    // Beyond this a float is long past its overflow or underflow.
+    const std::int64_t exponent = std::clamp<std::int64_t>(number.exponent, -1000, 1000);
+    return std::to_chars(out, textEnd, exponent).ptr;
+}
+
+float nearestFloat(const DecimalNumber& number) {
+    float magnitude = 0.0F;
+    if (number.digitCount > 0) {
+        char text[keptSignificantDigits + 16];
+        const char* textEnd = writeReducedText(number, text, text + sizeof text);
+        const std::from_chars_result parsed = std::from_chars(text, textEnd, magnitude);
+        if (parsed.ec == std::errc::result_out_of_range) {
+            // from_chars leaves the value untouched then; the number is at least
+            // 10^(exponent-1), so a positive exponent means overflow.
+            magnitude = number.exponent > 0 ? std::numeric_limits<float>::infinity() : 0.0F;
+        }
+    }
+    return number.negative ? -magnitude : magnitude;
+}

@@ -1,0 +1,33 @@
+// A decimal number of any length, reduced to what decides its nearest float.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+// A float's decision points (the values and the midpoints between neighbours)
+// have at most 113 significant decimal digits; keeping more than that and
+// remembering whether any dropped digit was non-zero rounds exactly as the
+// whole number would.
+inline constexpr std::size_t keptSignificantDigits = 120;
+
+// The number 0.d1d2d3... times ten to `exponent`, with its sign.
+struct DecimalNumber {
+    bool negative = false;
+    bool droppedNonZero = false;    // a significant digit beyond the kept ones was not 0
+    std::size_t digitCount = 0;     // kept significant digits, the first one not 0
+    std::int64_t exponent = 0;
+    char digits[keptSignificantDigits] = {};
+};
+
+// Largest exponent magnitude worth tracking; far beyond any float's range.
+inline constexpr std::int64_t exponentLimit = 1'000'000'000;
+
+// a + b, held within plus or minus exponentLimit.
+std::int64_t addExponents(std::int64_t a, std::int64_t b);
+
+// Appends one digit that comes after all digits before it, wherever the point is.
+void appendDigit(DecimalNumber& number, char digit);
+
+// The float nearest to `number`, ties to even; infinity on overflow, a
+// subnormal or zero on underflow, as strtof rounds.
+float nearestFloat(const DecimalNumber& number);

@@ -1,0 +1,176 @@
+#include "dialog/input_reader.hpp"
+
+#include <algorithm>
+#include <cstring>
+
+#include "dialog/decimal_number.hpp"
+
+void openInputReader(InputReader& reader, InputSource source, std::FILE* flushBeforeWaiting) {
+    reader.source = source;
+    reader.flushBeforeWaiting = flushBeforeWaiting;
+    reader.state = InputState::Open;
+    reader.next = 0;
+    reader.end = 0;
+}
+
+// Refills the buffer until `count` unread bytes are there; false when the
+// input ended or failed first.
+static bool fillUntilAvailable(InputReader& reader, std::size_t count) {
+    while (reader.end - reader.next < count) {
+        if (reader.state != InputState::Open) {
+            return false;
+        }
+        const std::size_t unread = reader.end - reader.next;
+        std::memmove(reader.buffer, reader.buffer + reader.next, unread);
+        reader.next = 0;
+        reader.end = unread;
+        if (reader.flushBeforeWaiting != nullptr && std::fflush(reader.flushBeforeWaiting) != 0) {
+            reader.state = InputState::Ended;  // nobody sees the prompts any more
+            return false;
+        }
+        const std::ptrdiff_t got =
+            reader.source.read(reader.source.context, reader.buffer + reader.end, inputBufferSize - reader.end);
+        if (got > 0) {
+            reader.end += static_cast<std::size_t>(got);
+        } else {
+            reader.state = got == 0 ? InputState::Ended : InputState::Failed;
+        }
+    }
+    return true;
+}
+
+constexpr int noCharacter = -1;
+
+// The unread byte `offset` places ahead, or noCharacter past the input's end.
+static int peekAt(InputReader& reader, std::size_t offset) {
+    if (reader.end - reader.next <= offset && !fillUntilAvailable(reader, offset + 1)) {
+        return noCharacter;
+    }
+    return static_cast<unsigned char>(reader.buffer[reader.next + offset]);
+}
+
+static int peek(InputReader& reader) { return peekAt(reader, 0); }
+
+static void advance(InputReader& reader, std::size_t count = 1) { reader.next += count; }
+
+static bool isDigit(int c) { return c >= '0' && c <= '9'; }
+
+static bool isSign(int c) { return c == '+' || c == '-'; }
+
+static bool isWhiteSpace(int c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+// Skips white space; false when the input ends first.
+static bool skipWhiteSpace(InputReader& reader) {
+    int c = peek(reader);
+    while (isWhiteSpace(c)) {
+        advance(reader);
+        c = peek(reader);
+    }
+    return c != noCharacter;
+}
+
+// Consumes a sign if one is next; true when it was a minus.
+static bool readSign(InputReader& reader) {
+    const int c = peek(reader);
+    if (isSign(c)) {
+        advance(reader);
+    }
+    return c == '-';
+}
+
+IntegerRead readInteger(InputReader& reader) {
+    if (!skipWhiteSpace(reader)) {
+        return {ReadStatus::Ended, 0};
+    }
+    const bool negative = readSign(reader);
+    // One past INT32_MAX, so that INT32_MIN is still exact.
+    constexpr std::int64_t magnitudeLimit = std::int64_t{INT32_MAX} + 1;
+    std::int64_t magnitude = 0;
+    bool anyDigit = false;
+    for (int c = peek(reader); isDigit(c); c = peek(reader)) {
+        magnitude = std::min(magnitude * 10 + (c - '0'), magnitudeLimit);
+        anyDigit = true;
+        advance(reader);
+    }
+    if (!anyDigit) {
+        return {ReadStatus::NoNumber, 0};
+    }
+    const std::int64_t value = negative ? -magnitude : std::min<std::int64_t>(magnitude, INT32_MAX);
+    return {ReadStatus::Number, static_cast<std::int32_t>(value)};
+}
+
+// Consumes a run of digits into `number` and returns how many there were.
+// Before the point every significant digit raises the exponent; after it,
+// every zero that comes before the first significant digit lowers it.
+static std::size_t readDigits(InputReader& reader, DecimalNumber& number, bool afterPoint) {
+    std::size_t count = 0;
+    for (int c = peek(reader); isDigit(c); c = peek(reader)) {
+        const bool leadingZero = number.digitCount == 0 && c == '0';
+        if (afterPoint ? leadingZero : !leadingZero) {
+            number.exponent = addExponents(number.exponent, afterPoint ? -1 : 1);
+        }
+        appendDigit(number, static_cast<char>(c));
+        ++count;
+        advance(reader);
+    }
+    return count;
+}
+
+// Reads the digits of an exponent, holding its value within exponentLimit.
+static std::int64_t readExponentDigits(InputReader& reader) {
+    std::int64_t value = 0;
+    for (int c = peek(reader); isDigit(c); c = peek(reader)) {
+        value = std::min(value * 10 + (c - '0'), exponentLimit);
+        advance(reader);
+    }
+    return value;
+}
+
+// Consumes an exponent part if a complete one follows; otherwise leaves the
+// "e" and any sign after it unread.
+static void readExponent(InputReader& reader, DecimalNumber& number) {
+    const int marker = peek(reader);
+    if (marker != 'e' && marker != 'E') {
+        return;
+    }
+    const int afterMarker = peekAt(reader, 1);
+    const bool signed_ = isSign(afterMarker);
+    if (!isDigit(signed_ ? peekAt(reader, 2) : afterMarker)) {
+        return;
+    }
+    advance(reader, signed_ ? 2 : 1);
+    const std::int64_t digits = readExponentDigits(reader);
+    number.exponent = addExponents(number.exponent, afterMarker == '-' ? -digits : digits);
+}
+
+AmountRead readAmount(InputReader& reader) {
+    if (!skipWhiteSpace(reader)) {
+        return {ReadStatus::Ended, 0.0F};
+    }
+    DecimalNumber number;
+    number.negative = readSign(reader);
+    const std::size_t integerDigits = readDigits(reader, number, false);
+    std::size_t fractionDigits = 0;
+    if (peek(reader) == '.' && (integerDigits > 0 || isDigit(peekAt(reader, 1)))) {
+        advance(reader);
+        fractionDigits = readDigits(reader, number, true);
+    }
+    if (integerDigits + fractionDigits == 0) {
+        return {ReadStatus::NoNumber, 0.0F};
+    }
+    readExponent(reader, number);
+    return {ReadStatus::Number, nearestFloat(number)};
+}
+
+bool discardLine(InputReader& reader) {
+    while (peek(reader) != noCharacter) {
+        const char* start = reader.buffer + reader.next;
+        const char* lineFeed = static_cast<const char*>(std::memchr(start, '\n', reader.end - reader.next));
+        if (lineFeed != nullptr) {
+            reader.next += static_cast<std::size_t>(lineFeed - start) + 1;
+            return true;
+        }
+        reader.next = reader.end;
+    }
+    return false;
+}

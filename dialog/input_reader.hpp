@@ -1,0 +1,62 @@
+// Reads the dialog's answers, number by number, from a stream of characters.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+
+// Reads up to `capacity` bytes into `buffer`: the count read, 0 at the end of
+// the input, negative on a read error.
+using ReadFunction = std::ptrdiff_t (*)(void* context, char* buffer, std::size_t capacity);
+
+struct InputSource {
+    ReadFunction read;
+    void* context;
+};
+
+enum class InputState { Open, Ended, Failed };
+
+inline constexpr std::size_t inputBufferSize = 64 * 1024;
+
+struct InputReader {
+    InputSource source;
+    std::FILE* flushBeforeWaiting;  // output that must be seen before the reader waits
+    InputState state;
+    std::size_t next;  // first unread byte of buffer
+    std::size_t end;   // one past the last filled byte of buffer
+    char buffer[inputBufferSize];
+};
+
+// Prepares `reader` to read from `source`; when `flushBeforeWaiting` is not
+// null it is flushed before every wait for more input, and a failed flush ends
+// the input.
+void openInputReader(InputReader& reader, InputSource source, std::FILE* flushBeforeWaiting);
+
+enum class ReadStatus {
+    Number,    // a number was read
+    NoNumber,  // the next characters form no number; the rest of the line is still unread
+    Ended,     // the input ended (or failed) before anything but white space
+};
+
+struct IntegerRead {
+    ReadStatus status;
+    std::int32_t value;
+};
+
+struct AmountRead {
+    ReadStatus status;
+    float value;
+};
+
+// Skips white space, then reads an optional sign and decimal digits; a value
+// outside the int32 range saturates to the nearer limit.
+IntegerRead readInteger(InputReader& reader);
+
+// Skips white space, then reads the longest prefix of the form
+// [sign] (digits [. [digits]] | . digits) [(e|E) [sign] digits]
+// and rounds it to the nearest float, as strtof does.
+AmountRead readAmount(InputReader& reader);
+
+// Consumes everything up to and including the next line feed; false when the
+// input ended first.
+bool discardLine(InputReader& reader);

@@ -1,0 +1,7 @@
+#include "dialog/dialog.hpp"
+
+// Command-line arguments are ignored.
+int main() {
+    runDialog();
+    return 0;
+}

@@ -1,0 +1,123 @@
+#include "conversion/conversion.hpp"
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <limits>
+#include <string>
+
+namespace {
+
+std::uint32_t bitsOf(float value) { return std::bit_cast<std::uint32_t>(value); }
+
+// The value as the dialog shows it.
+std::string shown(float value) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%g", static_cast<double>(value));
+    return text;
+}
+
+float convertWith(std::int32_t number, float amount) {
+    return convertAmount(*findConversion(number), amount);
+}
+
+TEST(conversion_test, table_has_numbers_directions_and_texts_in_order) {
+    const char* const currencies[] = {"DM",      "Belgische/Luxemburgische Franken", "Franzoesische Franken",
+                                      "Peseten", "Irische Pfund",                    "Lire",
+                                      "Gulden",  "Schilling",                        "Escudos",
+                                      "Finnmark", "Drachmen"};
+    ASSERT_EQ(conversionTable.size(), 22U);
+    for (std::size_t i = 0; i < conversionTable.size(); ++i) {
+        const ConversionEntry& entry = conversionTable[i];
+        const bool toEuro = i < 11;
+        const std::string currency = currencies[i % 11];
+        const bool trailingBlank = entry.number == 18 || entry.number == 19 || entry.number == 22;
+        char number[3];
+        std::snprintf(number, sizeof number, "%02zu", i + 1);
+        const std::string menuLine = std::string(number) + " - Umrechnung von " +
+                                     (toEuro ? currency + " zu Euro" : "Euro zu " + currency) +
+                                     (trailingBlank ? " \n" : "\n");
+        SCOPED_TRACE(menuLine);
+        EXPECT_EQ(entry.number, static_cast<std::int32_t>(i + 1));
+        EXPECT_EQ(entry.direction, toEuro ? ConversionDirection::ToEuro : ConversionDirection::FromEuro);
+        EXPECT_EQ(entry.menuText, menuLine);
+        EXPECT_EQ(entry.unitText, toEuro ? std::string(" Euro\n") : " " + currency + "\n");
+        EXPECT_EQ(entry.rate, conversionTable[i % 11].rate);
+    }
+}
+
+TEST(conversion_test, rates_are_the_fixed_euro_rates) {
+    const double rates[] = {1.95583, 40.3399, 6.55957, 166.386, 0.787564, 1936.27,
+                            2.20371, 13.7603, 200.482, 5.94573, 340.75};
+    for (std::size_t i = 0; i < 11; ++i) {
+        EXPECT_EQ(conversionTable[i].rate, rates[i]) << "entry " << i + 1;
+    }
+}
+
+TEST(conversion_test, factor_is_the_rate_or_its_reciprocal_rounded_once) {
+    for (const ConversionEntry& entry : conversionTable) {
+        // volatile keeps the division at run time, in the machine's long double
+        volatile long double rate = entry.rate;
+        const long double expected = entry.direction == ConversionDirection::ToEuro ? 1.0L / rate : rate;
+        EXPECT_EQ(entry.factor, expected) << "entry " << entry.number;
+    }
+}
+
+TEST(conversion_test, find_conversion_yields_exactly_the_numbered_entries) {
+    for (std::int32_t number = 1; number <= 22; ++number) {
+        EXPECT_EQ(findConversion(number), &conversionTable[static_cast<std::size_t>(number - 1)]);
+    }
+    for (const std::int32_t number : {0, -1, 23, 24, 100, std::numeric_limits<std::int32_t>::max(),
+                                      std::numeric_limits<std::int32_t>::min()}) {
+        EXPECT_EQ(findConversion(number), nullptr) << number;
+    }
+}
+
+TEST(conversion_test, reference_results) {
+    struct Case {
+        std::int32_t number;
+        float amount;
+        const char* nineDigits;
+        const char* display;
+    };
+    const Case cases[] = {
+        {12, 100.0F, "195.582993", "195.583"},     {1, 100.0F, "51.1291885", "51.1292"},
+        {1, 12.0F, "6.13550234", "6.1355"},        {3, 100.0F, "15.2449017", "15.2449"},
+        {4, 1000.0F, "6.01012087", "6.01012"},     {6, 0.1F, "5.16456894e-05", "5.16457e-05"},
+        {15, 1.0F, "166.386002", "166.386"},       {17, 1000.0F, "1936270", "1.93627e+06"},
+        {22, 10.0F, "3407.5", "3407.5"},           {12, -5.0F, "-9.77915001", "-9.77915"},
+        // The exact products lie within a hair of a midpoint; the long double
+        // product decides them the other way than a double product would.
+        {17, 25000.0F, "48406748", "4.84067e+07"}, {17, 2425.0F, "4695454.5", "4.69545e+06"},
+        {15, 30375.0F, "5053974.5", "5.05397e+06"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.number) + " " + c.nineDigits);
+        const float result = convertWith(c.number, c.amount);
+        EXPECT_EQ(bitsOf(result), bitsOf(std::strtof(c.nineDigits, nullptr)));
+        EXPECT_EQ(shown(result), c.display);
+    }
+}
+
+TEST(conversion_test, round_trip_through_each_currency_shows_the_amount_again) {
+    for (std::int32_t number = 1; number <= 11; ++number) {
+        EXPECT_EQ(shown(convertWith(number + 11, convertWith(number, 100.0F))), "100") << number;
+        EXPECT_EQ(shown(convertWith(number, convertWith(number + 11, 100.0F))), "100") << number;
+    }
+}
+
+TEST(conversion_test, zero_stays_zero_and_sign_carries_through) {
+    for (const ConversionEntry& entry : conversionTable) {
+        EXPECT_EQ(bitsOf(convertAmount(entry, 0.0F)), bitsOf(0.0F)) << entry.number;
+        EXPECT_EQ(bitsOf(convertAmount(entry, -0.0F)), bitsOf(-0.0F)) << entry.number;
+        for (const float amount : {0.01F, 1.0F, 123.45F, 1e30F}) {
+            EXPECT_EQ(bitsOf(convertAmount(entry, -amount)), bitsOf(-convertAmount(entry, amount)))
+                << entry.number << " " << amount;
+        }
+    }
+}
+
+}  // namespace

@@ -1,0 +1,178 @@
+#include "dialog/dialog.hpp"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+#include "tests/transcript.hpp"
+
+namespace {
+
+const std::string opening =
+    "Umrechnung von verschiedenen Waehrungen in Euro und umgekehrt von Kesmirand\n"
+    " \n"
+    " \n"
+    "1 - Mit Trellovan fortfahren\n"
+    "2 - Trellovan lieber beenden \n";
+const std::string menu =
+    " \n"
+    " \n"
+    "01 - Umrechnung von DM zu Euro\n"
+    "02 - Umrechnung von Belgische/Luxemburgische Franken zu Euro\n"
+    "03 - Umrechnung von Franzoesische Franken zu Euro\n"
+    "04 - Umrechnung von Peseten zu Euro\n"
+    "05 - Umrechnung von Irische Pfund zu Euro\n"
+    "06 - Umrechnung von Lire zu Euro\n"
+    "07 - Umrechnung von Gulden zu Euro\n"
+    "08 - Umrechnung von Schilling zu Euro\n"
+    "09 - Umrechnung von Escudos zu Euro\n"
+    "10 - Umrechnung von Finnmark zu Euro\n"
+    "11 - Umrechnung von Drachmen zu Euro\n"
+    "12 - Umrechnung von Euro zu DM\n"
+    "13 - Umrechnung von Euro zu Belgische/Luxemburgische Franken\n"
+    "14 - Umrechnung von Euro zu Franzoesische Franken\n"
+    "15 - Umrechnung von Euro zu Peseten\n"
+    "16 - Umrechnung von Euro zu Irische Pfund\n"
+    "17 - Umrechnung von Euro zu Lire\n"
+    "18 - Umrechnung von Euro zu Gulden \n"
+    "19 - Umrechnung von Euro zu Schilling \n"
+    "20 - Umrechnung von Euro zu Escudos\n"
+    "21 - Umrechnung von Euro zu Finnmark\n"
+    "22 - Umrechnung von Euro zu Drachmen \n"
+    " \n"
+    "Ihre Wahl?\n";
+const std::string menuPrompt = "Ihre Wahl?\n";
+const std::string amountPrompt = "Bitte geben Sie ihren Betrag ein (statt Komma einen Punkt benutzen).\n";
+const std::string amountStep = " \n \n" + amountPrompt;
+const std::string offer =
+    " \n"
+    " \n"
+    "1 - Mit Trellovan fortfahren\n"
+    "2 - Trellovan lieber beenden \n";
+
+// One cycle's output after the menu prompt: the amount prompt, the result
+// line (`result` ends with its unit, or nothing) and the offer.
+std::string cycle(const std::string& result) {
+    return menu + amountStep + " \nUmgerechnet: " + result + offer;
+}
+
+TEST(dialog_test, typical_session_is_forty_lines_byte_for_byte) {
+    const std::string expected =
+        "Umrechnung von verschiedenen Waehrungen in Euro und umgekehrt von Kesmirand\n"
+        " \n \n"
+        "1 - Mit Trellovan fortfahren\n2 - Trellovan lieber beenden \n"
+        " \n \n"
+        "01 - Umrechnung von DM zu Euro\n"
+        "02 - Umrechnung von Belgische/Luxemburgische Franken zu Euro\n"
+        "03 - Umrechnung von Franzoesische Franken zu Euro\n"
+        "04 - Umrechnung von Peseten zu Euro\n"
+        "05 - Umrechnung von Irische Pfund zu Euro\n"
+        "06 - Umrechnung von Lire zu Euro\n"
+        "07 - Umrechnung von Gulden zu Euro\n"
+        "08 - Umrechnung von Schilling zu Euro\n"
+        "09 - Umrechnung von Escudos zu Euro\n"
+        "10 - Umrechnung von Finnmark zu Euro\n"
+        "11 - Umrechnung von Drachmen zu Euro\n"
+        "12 - Umrechnung von Euro zu DM\n"
+        "13 - Umrechnung von Euro zu Belgische/Luxemburgische Franken\n"
+        "14 - Umrechnung von Euro zu Franzoesische Franken\n"
+        "15 - Umrechnung von Euro zu Peseten\n"
+        "16 - Umrechnung von Euro zu Irische Pfund\n"
+        "17 - Umrechnung von Euro zu Lire\n"
+        "18 - Umrechnung von Euro zu Gulden \n"
+        "19 - Umrechnung von Euro zu Schilling \n"
+        "20 - Umrechnung von Euro zu Escudos\n"
+        "21 - Umrechnung von Euro zu Finnmark\n"
+        "22 - Umrechnung von Euro zu Drachmen \n"
+        " \n"
+        "Ihre Wahl?\n"
+        " \n \n"
+        "Bitte geben Sie ihren Betrag ein (statt Komma einen Punkt benutzen).\n"
+        " \n"
+        "Umgerechnet: 195.583 DM\n"
+        " \n \n"
+        "1 - Mit Trellovan fortfahren\n2 - Trellovan lieber beenden \n";
+    for (const std::size_t chunkSize : {wholeInput, std::size_t{1}}) {
+        const std::string output = runTranscript("1\n12\n100\n2\n", chunkSize);
+        EXPECT_EQ(output, expected);
+        EXPECT_EQ(std::count(output.begin(), output.end(), '\n'), 40);
+    }
+}
+
+struct TranscriptCase {
+    const char* answers;
+    std::string expected;
+};
+
+TEST(dialog_test, transcripts) {
+    const TranscriptCase cases[] = {
+        // Any answer but 1 at an offer ends the program without another word.
+        {"2\n", opening},
+        {"0\n", opening},
+        {"7\n", opening},
+        {"-1\n", opening},
+        {"4294967297\n", opening},
+        {"x\n", opening},
+        {"", opening},
+        {"\n\n\n", opening},
+        {"1\n1\n100\n99\n", opening + cycle("51.1292 Euro\n")},
+        {"1\n1\n100\nabc\n1\n", opening + cycle("51.1292 Euro\n")},
+        // Result lines.
+        {"1\n12\n100\n2\n", opening + cycle("195.583 DM\n")},
+        {"1\n1\n12\n2\n", opening + cycle("6.1355 Euro\n")},
+        {"1\n6\n0.1\n2\n", opening + cycle("5.16457e-05 Euro\n")},
+        {"1\n17\n1000\n2\n", opening + cycle("1.93627e+06 Lire\n")},
+        {"1\n22\n10\n2\n", opening + cycle("3407.5 Drachmen\n")},
+        {"1\n12\n-5\n2\n", opening + cycle("-9.77915 DM\n")},
+        {"1\n13\n1\n2\n", opening + cycle("40.3399 Belgische/Luxemburgische Franken\n")},
+        {"1\n12\n1e39\n2\n", opening + cycle("inf DM\n")},
+        // No entry: the last result, or 0 before any, and no unit.
+        {"1\n1\n100\n1\n23\n5\n2\n", opening + cycle("51.1292 Euro\n") + cycle("51.1292")},
+        {"1\n0\n5\n2\n", opening + cycle("0")},
+        {"1\n4294967297\n5\n2\n", opening + cycle("0")},
+        {"1\n-2147483649\n5\n2\n", opening + cycle("0")},
+        // How answers are taken from the stream.
+        {"1 12 100 2\n", opening + cycle("195.583 DM\n")},
+        {"1\n01\n100\n2\n", opening + cycle("51.1292 Euro\n")},
+        {"1\n+3\n100\n2\n", opening + cycle("15.2449 Euro\n")},
+        {"1\n3.5\n2\n", opening + cycle("0.0762245 Euro\n")},
+        {"\n\n1\n\n\n12\n\n100\n\n2\n", opening + cycle("195.583 DM\n")},
+        {"1\r\n12\r\n100\r\n2\r\n", opening + cycle("195.583 DM\n")},
+        {"1\n12\n1e+x\n", opening + cycle("1.95583 DM\n")},
+        // A decimal comma: the digits before it count, the rest ends the offer.
+        {"1\n12\n2,5\n1\n", opening + cycle("3.91166 DM\n")},
+        // Answers that form no number: the line goes, the prompt comes again.
+        {"1\nabc\n12\n100\n2\n", opening + menu + menuPrompt + amountStep + " \nUmgerechnet: 195.583 DM\n" + offer},
+        {"1\n- 12\n12\n100\n2\n", opening + menu + menuPrompt + amountStep + " \nUmgerechnet: 195.583 DM\n" + offer},
+        {"1\n12\nzwei\n,5\ninf 4\n100\n2\n",
+         opening + menu + amountStep + amountPrompt + amountPrompt + amountPrompt +
+             " \nUmgerechnet: 195.583 DM\n" + offer},
+        // The end of the input at each read ends the program at once.
+        {"1\n", opening + menu},
+        {"1\n12\n", opening + menu + amountStep},
+        {"1\n12\nabc", opening + menu + amountStep},
+        {"1\nabc", opening + menu},
+        {"1\n12\n100\n", opening + cycle("195.583 DM\n")},
+        {"1\n12\n-", opening + menu + amountStep},
+    };
+    for (const TranscriptCase& c : cases) {
+        for (const std::size_t chunkSize : {wholeInput, std::size_t{1}}) {
+            SCOPED_TRACE(std::string("answers \"") + c.answers + "\", chunk " + std::to_string(chunkSize));
+            EXPECT_EQ(runTranscript(c.answers, chunkSize), c.expected);
+        }
+    }
+}
+
+TEST(dialog_test, a_line_of_binary_junk_costs_one_prompt) {
+    // High bytes and NUL bytes: nothing that starts a number or ends a line.
+    std::string junk(300000, '\0');
+    for (std::size_t i = 0; i < junk.size(); i += 2) {
+        junk[i] = static_cast<char>(0x80 + (i * 7919) % 0x80);
+    }
+    const std::string output = runTranscript("1\n" + junk + "\n12\n" + junk + "\n100\n2\n");
+    EXPECT_EQ(output, opening + menu + menuPrompt + amountStep + amountPrompt +
+                          " \nUmgerechnet: 195.583 DM\n" + offer);
+}
+
+}  // namespace

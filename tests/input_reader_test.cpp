@@ -1,0 +1,251 @@
+#include "dialog/input_reader.hpp"
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cfloat>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <random>
+#include <string>
+
+#include "tests/transcript.hpp"
+
+namespace {
+
+constexpr std::int32_t int32Max = INT32_MAX;
+constexpr std::int32_t int32Min = INT32_MIN;
+
+std::uint32_t bitsOf(float value) { return std::bit_cast<std::uint32_t>(value); }
+
+// Every case runs with the whole input in one read and with one byte per
+// read, so that a look-ahead across a refill is exercised too.
+constexpr std::size_t chunkSizes[] = {wholeInput, 1};
+
+struct IntegerCase {
+    const char* input;
+    ReadStatus status;
+    std::int32_t value;
+    const char* unread;
+};
+
+TEST(input_reader_test, integer_grammar_saturation_and_leftovers) {
+    const IntegerCase cases[] = {
+        {"1", ReadStatus::Number, 1, ""},
+        {"01\n", ReadStatus::Number, 1, "\n"},
+        {"+3", ReadStatus::Number, 3, ""},
+        {"-7 8", ReadStatus::Number, -7, " 8"},
+        {" \t\n\v\f\r12", ReadStatus::Number, 12, ""},
+        {"3.5", ReadStatus::Number, 3, ".5"},
+        {"2,5", ReadStatus::Number, 2, ",5"},
+        {"12abc", ReadStatus::Number, 12, "abc"},
+        {"2147483647", ReadStatus::Number, int32Max, ""},
+        {"2147483648", ReadStatus::Number, int32Max, ""},
+        {"4294967297", ReadStatus::Number, int32Max, ""},
+        {"99999999999999999999999999999 1", ReadStatus::Number, int32Max, " 1"},
+        {"-2147483648", ReadStatus::Number, int32Min, ""},
+        {"-2147483649", ReadStatus::Number, int32Min, ""},
+        {"-99999999999999999999999999999", ReadStatus::Number, int32Min, ""},
+        {"000000000000000000000000000001", ReadStatus::Number, 1, ""},
+        {"abc", ReadStatus::NoNumber, 0, "abc"},
+        {"-x", ReadStatus::NoNumber, 0, "x"},
+        {"+ 1", ReadStatus::NoNumber, 0, " 1"},
+        {".5", ReadStatus::NoNumber, 0, ".5"},
+        {"-", ReadStatus::NoNumber, 0, ""},
+        {"", ReadStatus::Ended, 0, ""},
+        {" \n\n\t ", ReadStatus::Ended, 0, ""},
+    };
+    for (const std::size_t chunkSize : chunkSizes) {
+        for (const IntegerCase& c : cases) {
+            SCOPED_TRACE(std::string("input \"") + c.input + "\", chunk " + std::to_string(chunkSize));
+            MemorySource source{c.input, chunkSize};
+            const auto reader = makeReader(source);
+            const IntegerRead read = readInteger(*reader);
+            EXPECT_EQ(read.status, c.status);
+            if (c.status == ReadStatus::Number) {
+                EXPECT_EQ(read.value, c.value);
+            }
+            EXPECT_EQ(unreadText(*reader, source), c.unread);
+        }
+    }
+}
+
+TEST(input_reader_test, integer_read_stops_at_a_nul_byte) {
+    const std::string input("7\0" "8", 3);
+    MemorySource source{input, wholeInput};
+    const auto reader = makeReader(source);
+    const IntegerRead read = readInteger(*reader);
+    EXPECT_EQ(read.status, ReadStatus::Number);
+    EXPECT_EQ(read.value, 7);
+    EXPECT_EQ(unreadText(*reader, source), std::string("\0" "8", 2));
+    EXPECT_EQ(readInteger(*reader).status, ReadStatus::NoNumber);
+}
+
+struct AmountCase {
+    const char* input;
+    ReadStatus status;
+    float value;
+    const char* unread;
+};
+
+TEST(input_reader_test, amount_grammar_rounding_and_leftovers) {
+    const float infinity = HUGE_VALF;
+    const AmountCase cases[] = {
+        {"100", ReadStatus::Number, 100.0F, ""},
+        {"  -5\n", ReadStatus::Number, -5.0F, "\n"},
+        {"+2.25", ReadStatus::Number, 2.25F, ""},
+        {"5.", ReadStatus::Number, 5.0F, ""},
+        {"5.x", ReadStatus::Number, 5.0F, "x"},
+        {".5", ReadStatus::Number, 0.5F, ""},
+        {"-.5e1", ReadStatus::Number, -5.0F, ""},
+        {"0.1", ReadStatus::Number, 0x1.99999ap-4F, ""},
+        {"1e5", ReadStatus::Number, 1e5F, ""},
+        {"1E-2x", ReadStatus::Number, 0.01F, "x"},
+        {"1e+x", ReadStatus::Number, 1.0F, "e+x"},
+        {"1e", ReadStatus::Number, 1.0F, "e"},
+        {"1e-", ReadStatus::Number, 1.0F, "e-"},
+        {"1.5e", ReadStatus::Number, 1.5F, "e"},
+        {"2,5", ReadStatus::Number, 2.0F, ",5"},
+        {"0x10", ReadStatus::Number, 0.0F, "x10"},
+        {"12 100", ReadStatus::Number, 12.0F, " 100"},
+        {"-0", ReadStatus::Number, -0.0F, ""},
+        {"0e999999999999999999999", ReadStatus::Number, 0.0F, ""},
+        {"3.4028235e38", ReadStatus::Number, FLT_MAX, ""},
+        {"3.4028236e38", ReadStatus::Number, infinity, ""},
+        {"1e39", ReadStatus::Number, infinity, ""},
+        {"-1e99999999999999999999", ReadStatus::Number, -infinity, ""},
+        {"1e-45", ReadStatus::Number, 0x1p-149F, ""},
+        {"1e-40", ReadStatus::Number, 0x1.16c2p-133F, ""},
+        {"1e-46", ReadStatus::Number, 0.0F, ""},
+        {"-1e-99999999999999999999", ReadStatus::Number, -0.0F, ""},
+        {"0.00000000000000000000000000000000000000000000000000001e53", ReadStatus::Number, 1.0F, ""},
+        {".", ReadStatus::NoNumber, 0.0F, "."},
+        {"-.", ReadStatus::NoNumber, 0.0F, "."},
+        {"+", ReadStatus::NoNumber, 0.0F, ""},
+        {"e5", ReadStatus::NoNumber, 0.0F, "e5"},
+        {",5", ReadStatus::NoNumber, 0.0F, ",5"},
+        {"inf", ReadStatus::NoNumber, 0.0F, "inf"},
+        {"nan", ReadStatus::NoNumber, 0.0F, "nan"},
+        {"", ReadStatus::Ended, 0.0F, ""},
+        {"\n \n", ReadStatus::Ended, 0.0F, ""},
+    };
+    for (const std::size_t chunkSize : chunkSizes) {
+        for (const AmountCase& c : cases) {
+            SCOPED_TRACE(std::string("input \"") + c.input + "\", chunk " + std::to_string(chunkSize));
+            MemorySource source{c.input, chunkSize};
+            const auto reader = makeReader(source);
+            const AmountRead read = readAmount(*reader);
+            EXPECT_EQ(read.status, c.status);
+            if (c.status == ReadStatus::Number) {
+                EXPECT_EQ(bitsOf(read.value), bitsOf(c.value)) << read.value;
+            }
+            EXPECT_EQ(unreadText(*reader, source), c.unread);
+        }
+    }
+}
+
+// Reads `input` as an amount and checks value and length against strtof.
+void expectSameAsStrtof(const std::string& input, std::size_t chunkSize = wholeInput) {
+    char* strtofEnd = nullptr;
+    const float expected = std::strtof(input.c_str(), &strtofEnd);
+    const auto expectedLength = static_cast<std::size_t>(strtofEnd - input.c_str());
+    MemorySource source{input, chunkSize};
+    const auto reader = makeReader(source);
+    const AmountRead read = readAmount(*reader);
+    if (expectedLength == 0) {
+        EXPECT_NE(read.status, ReadStatus::Number) << input;
+        return;
+    }
+    ASSERT_EQ(read.status, ReadStatus::Number) << input;
+    EXPECT_EQ(bitsOf(read.value), bitsOf(expected)) << input;
+    EXPECT_EQ(input.size() - unreadText(*reader, source).size(), expectedLength) << input;
+}
+
+TEST(input_reader_test, amount_matches_strtof_on_random_strings) {
+    std::mt19937 random(20261208);
+    const std::string alphabet = "0123456789012345678901234567890123456789+-..eE";
+    std::uniform_int_distribution<std::size_t> pick(0, alphabet.size() - 1);
+    std::uniform_int_distribution<std::size_t> length(1, 40);
+    for (int i = 0; i < 100000; ++i) {
+        std::string input(length(random), ' ');
+        for (char& c : input) {
+            c = alphabet[pick(random)];
+        }
+        expectSameAsStrtof(input);
+    }
+}
+
+// The exact decimal expansion of `value`, which a double holds exactly for
+// every float and every midpoint between two neighbouring floats.
+std::string exactDecimal(double value) {
+    char text[1200];
+    std::snprintf(text, sizeof text, "%.1100f", value);
+    std::string decimal = text;
+    decimal.erase(decimal.find_last_not_of('0') + 1);  // keeps the point
+    return decimal;
+}
+
+TEST(input_reader_test, amount_rounds_midpoints_like_strtof) {
+    std::mt19937 random(1999);
+    std::uniform_int_distribution<std::uint32_t> anyFinite(0, 0x7f7ffffe);
+    for (int i = 0; i < 3000; ++i) {
+        const float low = std::bit_cast<float>(anyFinite(random));
+        const float high = std::nextafter(low, HUGE_VALF);
+        const std::string midpoint = exactDecimal((static_cast<double>(low) + high) / 2);
+        expectSameAsStrtof(midpoint);
+        expectSameAsStrtof(midpoint + "0000000000000000000000000000000000000000000000001");
+        expectSameAsStrtof("-" + midpoint);
+        if (midpoint.back() != '.') {
+            // its last digit is not 0, so this lies just below the midpoint
+            std::string below = midpoint;
+            below.back() = static_cast<char>(below.back() - 1);
+            expectSameAsStrtof(below + "9999999999999999999999999999999999999999999999999");
+        }
+    }
+}
+
+TEST(input_reader_test, long_tokens_round_correctly_in_one_pass) {
+    const std::string midpoint = exactDecimal((1.0 + static_cast<double>(std::nextafter(1.0F, 2.0F))) / 2);
+    const std::string zeros(100000, '0');
+    const std::string cases[] = {
+        "1" + std::string(1000000, '0'),
+        "0." + zeros + "1",
+        "1" + zeros + "e-100000",
+        "0." + zeros + "1e100001",
+        midpoint + zeros + "1",
+        midpoint + zeros,
+        std::string(1000000, '9'),
+        "1" + std::string(1000000, '0') + "e-999999",
+    };
+    for (const std::string& input : cases) {
+        expectSameAsStrtof(input);
+        expectSameAsStrtof(input, 4093);
+    }
+}
+
+TEST(input_reader_test, discard_line_consumes_through_the_line_feed) {
+    const std::string longLine(200000, 'x');
+    struct Case {
+        std::string input;
+        bool found;
+        std::string unread;
+    } const cases[] = {
+        {"abc\ndef\n", true, "def\n"},
+        {"\n5", true, "5"},
+        {longLine + "\n7", true, "7"},
+        {"abc", false, ""},
+        {"", false, ""},
+    };
+    for (const std::size_t chunkSize : chunkSizes) {
+        for (const Case& c : cases) {
+            MemorySource source{c.input, chunkSize};
+            const auto reader = makeReader(source);
+            EXPECT_EQ(discardLine(*reader), c.found);
+            EXPECT_EQ(unreadText(*reader, source), c.unread);
+        }
+    }
+}
+
+}  // namespace

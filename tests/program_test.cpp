@@ -1,0 +1,125 @@
+// Runs the built program as a process, through pipes.
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <csignal>
+#include <string>
+#include <vector>
+
+namespace {
+
+const std::string offer = "1 - Mit Trellovan fortfahren\n2 - Trellovan lieber beenden \n";
+
+struct Child {
+    pid_t pid;
+    int input;   // the child's standard input, for writing
+    int output;  // the child's standard output, for reading
+    int errors;  // the child's standard error, for reading
+};
+
+// Starts the program with its standard streams on pipes, or, when
+// `outputPath` is given, with standard output on that file.
+Child startProgram(const char* outputPath = nullptr, std::vector<const char*> extraArguments = {}) {
+    std::signal(SIGPIPE, SIG_IGN);  // a child that has ended must not end the test
+    int in[2], out[2], err[2];
+    EXPECT_EQ(pipe(in), 0);
+    EXPECT_EQ(pipe(out), 0);
+    EXPECT_EQ(pipe(err), 0);
+    std::vector<const char*> argv{EURO_UMRECHNER_PROGRAM};
+    argv.insert(argv.end(), extraArguments.begin(), extraArguments.end());
+    argv.push_back(nullptr);
+    const pid_t pid = fork();
+    if (pid == 0) {
+        dup2(in[0], STDIN_FILENO);
+        if (outputPath != nullptr) {
+            dup2(open(outputPath, O_WRONLY), STDOUT_FILENO);
+        } else {
+            dup2(out[1], STDOUT_FILENO);
+        }
+        dup2(err[1], STDERR_FILENO);
+        for (const int fd : {in[0], in[1], out[0], out[1], err[0], err[1]}) {
+            close(fd);
+        }
+        execv(argv[0], const_cast<char* const*>(argv.data()));
+        _exit(127);
+    }
+    close(in[0]);
+    close(out[1]);
+    close(err[1]);
+    return {pid, in[1], out[0], err[0]};
+}
+
+// Reads from `fd` until `wanted` has arrived, the pipe closes, or ten seconds pass.
+std::string readUntil(int fd, const std::string& wanted) {
+    std::string received;
+    char buffer[4096];
+    pollfd waiting{fd, POLLIN, 0};
+    while (received.find(wanted) == std::string::npos && poll(&waiting, 1, 10000) == 1) {
+        const ssize_t got = read(fd, buffer, sizeof buffer);
+        if (got <= 0) {
+            break;
+        }
+        received.append(buffer, static_cast<std::size_t>(got));
+    }
+    return received;
+}
+
+void writeAll(int fd, const std::string& text) {
+    ASSERT_EQ(write(fd, text.data(), text.size()), static_cast<ssize_t>(text.size()));
+}
+
+// Waits for the child and returns its exit status, or -1 if a signal ended it.
+int exitStatus(const Child& child) {
+    close(child.input);
+    int status = 0;
+    waitpid(child.pid, &status, 0);
+    close(child.output);
+    close(child.errors);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST(program_test, shows_each_prompt_before_it_waits_for_the_answer) {
+    const Child child = startProgram(nullptr, {"--help", "extra"});
+    const std::string opening = readUntil(child.output, offer);
+    EXPECT_EQ(opening.substr(0, 11), "Umrechnung ");
+    EXPECT_NE(opening.find(offer), std::string::npos);
+    writeAll(child.input, "1\n");
+    EXPECT_NE(readUntil(child.output, "Ihre Wahl?\n").find("22 - Umrechnung"), std::string::npos);
+    writeAll(child.input, "12\n");
+    EXPECT_NE(readUntil(child.output, "Punkt benutzen).\n").find("Bitte geben"), std::string::npos);
+    writeAll(child.input, "100\n");
+    EXPECT_NE(readUntil(child.output, offer).find("Umgerechnet: 195.583 DM\n"), std::string::npos);
+    writeAll(child.input, "2\n");
+    EXPECT_EQ(readUntil(child.output, "never"), "");
+    EXPECT_EQ(exitStatus(child), 0);
+}
+
+TEST(program_test, end_of_input_at_a_prompt_is_success) {
+    const Child child = startProgram();
+    writeAll(child.input, "1\n12\n");
+    close(child.input);
+    const std::string output = readUntil(child.output, "never");
+    EXPECT_EQ(output.substr(output.size() - 17), "Punkt benutzen).\n");
+    int status = 0;
+    waitpid(child.pid, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    close(child.output);
+    close(child.errors);
+}
+
+TEST(program_test, a_failed_write_is_reported_with_status_one) {
+    if (access("/dev/full", W_OK) != 0) {
+        GTEST_SKIP() << "no /dev/full here";
+    }
+    const Child child = startProgram("/dev/full");
+    writeAll(child.input, "1\n12\n100\n2\n");
+    EXPECT_EQ(readUntil(child.errors, "\n"), "euro-umrechner: Fehler beim Schreiben auf die Standardausgabe\n");
+    EXPECT_EQ(exitStatus(child), 1);
+}
+
+}  // namespace

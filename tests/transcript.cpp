@@ -1,0 +1,44 @@
+#include "tests/transcript.hpp"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "dialog/dialog.hpp"
+
+static std::ptrdiff_t readFromMemory(void* context, char* buffer, std::size_t capacity) {
+    auto& source = *static_cast<MemorySource*>(context);
+    const std::size_t count =
+        std::min({capacity, source.chunkSize, source.data.size() - source.position});
+    std::memcpy(buffer, source.data.data() + source.position, count);
+    source.position += count;
+    return static_cast<std::ptrdiff_t>(count);
+}
+
+std::unique_ptr<InputReader> makeReader(MemorySource& source) {
+    // not value-initialised: the 64 KiB buffer needs no zeroing
+    std::unique_ptr<InputReader> reader(new InputReader);
+    openInputReader(*reader, InputSource{readFromMemory, &source}, nullptr);
+    return reader;
+}
+
+std::string unreadText(const InputReader& reader, const MemorySource& source) {
+    std::string rest(reader.buffer + reader.next, reader.end - reader.next);
+    rest += source.data.substr(source.position);
+    return rest;
+}
+
+std::string runTranscript(std::string_view input, std::size_t chunkSize) {
+    MemorySource source{input, chunkSize};
+    const std::unique_ptr<InputReader> reader = makeReader(source);
+    char* text = nullptr;
+    std::size_t size = 0;
+    std::FILE* output = open_memstream(&text, &size);
+    reader->flushBeforeWaiting = output;
+    runDialogOn(*reader, output);
+    std::fclose(output);
+    std::string written(text, size);
+    std::free(text);
+    return written;
+}

@@ -1,0 +1,28 @@
+// Helpers that run the reader and the dialog over in-memory text.
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "dialog/input_reader.hpp"
+
+// Input held in memory, handed out at most `chunkSize` bytes per read, the way
+// a terminal hands out one line at a time.
+struct MemorySource {
+    std::string_view data;
+    std::size_t chunkSize;
+    std::size_t position = 0;
+};
+
+inline constexpr std::size_t wholeInput = static_cast<std::size_t>(-1);
+
+// A reader over `source`, which must outlive it.
+std::unique_ptr<InputReader> makeReader(MemorySource& source);
+
+// What `reader` has not read yet of `source`.
+std::string unreadText(const InputReader& reader, const MemorySource& source);
+
+// Everything the dialog writes when `input` is its whole input.
+std::string runTranscript(std::string_view input, std::size_t chunkSize = wholeInput);

@@ -22,9 +22,15 @@ struct Child {
     int errors;  // the child's standard error, for reading
 };
 
-// Starts the program with its standard streams on pipes, or, when
-// `outputPath` is given, with standard output on that file.
-Child startProgram(const char* outputPath = nullptr, std::vector<const char*> extraArguments = {}) {
+// Files to put in place of the pipes for standard input or output.
+struct Redirects {
+    const char* inputPath = nullptr;
+    const char* outputPath = nullptr;
+};
+
+// Starts the program with its standard streams on pipes, except those that
+// `redirects` names.
+Child startProgram(Redirects redirects = {}, std::vector<const char*> extraArguments = {}) {
     std::signal(SIGPIPE, SIG_IGN);  // a child that has ended must not end the test
     int in[2], out[2], err[2];
     EXPECT_EQ(pipe(in), 0);
@@ -35,12 +41,8 @@ Child startProgram(const char* outputPath = nullptr, std::vector<const char*> ex
     argv.push_back(nullptr);
     const pid_t pid = fork();
     if (pid == 0) {
-        dup2(in[0], STDIN_FILENO);
-        if (outputPath != nullptr) {
-            dup2(open(outputPath, O_WRONLY), STDOUT_FILENO);
-        } else {
-            dup2(out[1], STDOUT_FILENO);
-        }
+        dup2(redirects.inputPath != nullptr ? open(redirects.inputPath, O_RDONLY) : in[0], STDIN_FILENO);
+        dup2(redirects.outputPath != nullptr ? open(redirects.outputPath, O_WRONLY) : out[1], STDOUT_FILENO);
         dup2(err[1], STDERR_FILENO);
         for (const int fd : {in[0], in[1], out[0], out[1], err[0], err[1]}) {
             close(fd);
@@ -84,7 +86,7 @@ int exitStatus(const Child& child) {
 }
 
 TEST(program_test, shows_each_prompt_before_it_waits_for_the_answer) {
-    const Child child = startProgram(nullptr, {"--help", "extra"});
+    const Child child = startProgram({}, {"--help", "extra"});
     const std::string opening = readUntil(child.output, offer);
     EXPECT_EQ(opening.substr(0, 11), "Umrechnung ");
     EXPECT_NE(opening.find(offer), std::string::npos);
@@ -116,9 +118,17 @@ TEST(program_test, a_failed_write_is_reported_with_status_one) {
     if (access("/dev/full", W_OK) != 0) {
         GTEST_SKIP() << "no /dev/full here";
     }
-    const Child child = startProgram("/dev/full");
+    const Child child = startProgram({.outputPath = "/dev/full"});
     writeAll(child.input, "1\n12\n100\n2\n");
     EXPECT_EQ(readUntil(child.errors, "\n"), "euro-umrechner: Fehler beim Schreiben auf die Standardausgabe\n");
+    EXPECT_EQ(exitStatus(child), 1);
+}
+
+TEST(program_test, a_failed_read_is_reported_with_status_one) {
+    // Reading a directory fails with EISDIR.
+    const Child child = startProgram({.inputPath = "/"});
+    EXPECT_EQ(readUntil(child.output, "never").substr(0, 11), "Umrechnung ");
+    EXPECT_EQ(readUntil(child.errors, "\n"), "euro-umrechner: Fehler beim Lesen der Standardeingabe\n");
     EXPECT_EQ(exitStatus(child), 1);
 }
 

@@ -11,7 +11,9 @@ static std::ptrdiff_t readFromMemory(void* context, char* buffer, std::size_t ca
     auto& source = *static_cast<MemorySource*>(context);
     const std::size_t count =
         std::min({capacity, source.chunkSize, source.data.size() - source.position});
-    std::memcpy(buffer, source.data.data() + source.position, count);
+    if (count > 0) {  // an empty view may have no data at all
+        std::memcpy(buffer, source.data.data() + source.position, count);
+    }
     source.position += count;
     return static_cast<std::ptrdiff_t>(count);
 }
@@ -31,6 +33,10 @@ std::string unreadText(const InputReader& reader, const MemorySource& source) {
 
 std::string runTranscript(std::string_view input, std::size_t chunkSize) {
     MemorySource source{input, chunkSize};
+    return runTranscript(source);
+}
+
+std::string runTranscript(MemorySource& source) {
     const std::unique_ptr<InputReader> reader = makeReader(source);
     char* text = nullptr;
     std::size_t size = 0;

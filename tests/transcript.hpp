@@ -26,3 +26,6 @@ std::string unreadText(const InputReader& reader, const MemorySource& source);
 
 // Everything the dialog writes when `input` is its whole input.
 std::string runTranscript(std::string_view input, std::size_t chunkSize = wholeInput);
+
+// Everything the dialog writes when it reads its answers from `source`.
+std::string runTranscript(MemorySource& source);

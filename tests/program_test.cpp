@@ -1,17 +1,33 @@
 // Runs the built program as a process, through pipes.
 #include <fcntl.h>
 #include <poll.h>
+#include <pty.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "tests/transcript.hpp"
+
 namespace {
+
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool sanitized = true;
+#elif defined(__has_feature)
+constexpr bool sanitized = __has_feature(address_sanitizer);
+#else
+constexpr bool sanitized = false;
+#endif
 
 const std::string offer = "1 - Mit Trellovan fortfahren\n2 - Trellovan lieber beenden \n";
 
@@ -130,6 +146,106 @@ TEST(program_test, a_failed_read_is_reported_with_status_one) {
     EXPECT_EQ(readUntil(child.output, "never").substr(0, 11), "Umrechnung ");
     EXPECT_EQ(readUntil(child.errors, "\n"), "euro-umrechner: Fehler beim Lesen der Standardeingabe\n");
     EXPECT_EQ(exitStatus(child), 1);
+}
+
+// A temporary file that is removed again at the end of the test.
+struct TemporaryFile {
+    std::string path;
+    TemporaryFile() {
+        char name[] = "/tmp/euro-umrechner-test-XXXXXX";
+        close(mkstemp(name));
+        path = name;
+    }
+    ~TemporaryFile() { unlink(path.c_str()); }
+    std::string contents() const {
+        std::ifstream file(path);
+        std::stringstream text;
+        text << file.rdbuf();
+        return text.str();
+    }
+};
+
+// Writes `head`, `count` copies of `filler` and `tail` to `fd`, a chunk at a time.
+void feed(int fd, const std::string& head, char filler, std::size_t count, const std::string& tail) {
+    writeAll(fd, head);
+    const std::string chunk(1 << 20, filler);
+    for (std::size_t left = count; left > 0;) {
+        const std::size_t size = std::min(left, chunk.size());
+        writeAll(fd, chunk.substr(0, size));
+        left -= size;
+    }
+    writeAll(fd, tail);
+}
+
+TEST(program_test, huge_tokens_and_lines_pass_in_little_memory) {
+    constexpr std::size_t hundredMegabytes = 100'000'000;
+    struct Case {
+        std::string head;
+        char filler;
+        std::string tail;
+        std::string result;
+    } const cases[] = {
+        {"1\n12\n", '7', "\n2\n", "Umgerechnet: inf DM\n"},
+        {"1\n12\n0.", '0', "1\n2\n", "Umgerechnet: 0 DM\n"},
+        {"1\n", 'x', "\n12\n100\n2\n", "Umgerechnet: 195.583 DM\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.head);
+        const TemporaryFile output;
+        const Child child = startProgram({.outputPath = output.path.c_str()});
+        feed(child.input, c.head, c.filler, hundredMegabytes, c.tail);
+        close(child.input);
+        int status = 0;
+        rusage usage{};
+        ASSERT_EQ(wait4(child.pid, &status, 0, &usage), child.pid);
+        close(child.output);
+        close(child.errors);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        EXPECT_NE(output.contents().find(c.result + " \n \n" + offer), std::string::npos);
+        if (!sanitized) {
+            EXPECT_LT(usage.ru_maxrss, 8 * 1024) << "peak resident memory in KiB";
+        }
+    }
+}
+
+// What the program writes, as a terminal shows it: every line ends in CR LF.
+std::string onScreen(std::string text) {
+    for (std::size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + 2)) {
+        text.replace(at, 1, "\r\n");
+    }
+    return text;
+}
+
+TEST(program_test, driven_at_a_terminal_like_a_person) {
+    int terminal = -1;
+    const pid_t pid = forkpty(&terminal, nullptr, nullptr, nullptr);
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        execl(EURO_UMRECHNER_PROGRAM, EURO_UMRECHNER_PROGRAM, static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    const std::string menuEnd = "Ihre Wahl?\r\n";
+    const std::string amountEnd = "benutzen).\r\n";
+    const std::string offerEnd = "beenden \r\n";
+    std::string screen = readUntil(terminal, offerEnd);
+    // Each answer is typed and ended with Return; the terminal echoes it.
+    for (const auto& [typed, end] : {std::pair{"1\r", menuEnd}, {"12\r", amountEnd}, {"100\r", offerEnd},
+                                     {"1\r", menuEnd}, {"5\r", amountEnd}}) {
+        writeAll(terminal, typed);
+        screen += readUntil(terminal, end);
+    }
+    writeAll(terminal, "\x04");  // Ctrl-D: the end of the input
+    screen += readUntil(terminal, "never");
+    int status = 0;
+    waitpid(pid, &status, 0);
+    close(terminal);
+
+    const std::string opening = runTranscript("");
+    const std::string menu = onScreen(runTranscript("1\n").substr(opening.size()));
+    const std::string amount = onScreen(" \n \nBitte geben Sie ihren Betrag ein (statt Komma einen Punkt benutzen).\n");
+    EXPECT_EQ(screen, onScreen(opening) + "1\r\n" + menu + "12\r\n" + amount + "100\r\n" +
+                          onScreen(" \nUmgerechnet: 195.583 DM\n \n \n" + offer) + "1\r\n" + menu + "5\r\n" + amount);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
 }
 
 }  // namespace

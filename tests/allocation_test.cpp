@@ -1,0 +1,73 @@
+// The dialog allocates nothing on the heap while it runs, however long and
+// however odd its input.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <new>
+#include <string>
+
+#include "dialog/dialog.hpp"
+#include "tests/transcript.hpp"
+
+namespace {
+bool counting = false;
+std::size_t allocations = 0;
+}  // namespace
+
+void* operator new(std::size_t size) {
+    if (counting) {
+        ++allocations;
+    }
+    if (void* memory = std::malloc(size == 0 ? 1 : size)) {
+        return memory;
+    }
+    throw std::bad_alloc();
+}
+
+void operator delete(void* memory) noexcept { std::free(memory); }
+
+void operator delete(void* memory, std::size_t /*size*/) noexcept { std::free(memory); }
+
+namespace {
+
+// Many cycles with every kind of answer: good ones, failed ones, long tokens,
+// leftovers and junk.
+std::string longTranscript() {
+    std::string input;
+    for (int i = 0; i < 2000; ++i) {
+        input += "1\n" + std::to_string(i % 25) + "\n" + std::to_string(i * 37) + ".25e-1\n";
+        input += "1 abc\n3.5 1\n7\nzwei\n2.5\n1\n12\n1" + std::string(5000, '0') + "\n";
+        input += "1\n" + std::string(3000, '\x80') + "\n17\n0." + std::string(200, '0') + "1\n";
+    }
+    return input + "2\n";
+}
+
+TEST(allocation_test, dialog_allocates_nothing_while_it_runs) {
+    const std::string input = longTranscript();
+    MemorySource source{input, 4096};
+    const auto reader = makeReader(source);
+    std::FILE* output = std::fopen("/dev/null", "w");
+    ASSERT_NE(output, nullptr);
+    reader->flushBeforeWaiting = output;
+
+    counting = true;
+    runDialogOn(*reader, output);
+    counting = false;
+
+    std::fclose(output);
+    EXPECT_EQ(source.position, input.size());
+    EXPECT_EQ(allocations, 0U);
+}
+
+// Guards against a hook that never counts.
+TEST(allocation_test, counter_sees_an_allocation) {
+    counting = true;
+    const std::string probe(100, 'x');
+    counting = false;
+    EXPECT_EQ(probe.size(), 100U);
+    EXPECT_GT(allocations, 0U);
+    allocations = 0;
+}
+
+}  // namespace

@@ -27,8 +27,7 @@ struct ConversionEntry {
 // Builds an entry; the factor of a to-euro entry is the reciprocal of the rate,
 // rounded once to long double at compile time.
 constexpr ConversionEntry makeEntry(std::int32_t number, std::string_view menuText,
-                                    ConversionDirection direction, double rate,
-                                    std::string_view unitText) {
+                                    ConversionDirection direction, double rate, std::string_view unitText) {
     const long double factor = direction == ConversionDirection::ToEuro
                                    ? 1.0L / static_cast<long double>(rate)
                                    : static_cast<long double>(rate);
@@ -39,8 +38,8 @@ inline constexpr std::array<ConversionEntry, 22> conversionTable{{
     makeEntry(1, "01 - Umrechnung von DM zu Euro\n", ConversionDirection::ToEuro, 1.95583, " Euro\n"),
     makeEntry(2, "02 - Umrechnung von Belgische/Luxemburgische Franken zu Euro\n",
               ConversionDirection::ToEuro, 40.3399, " Euro\n"),
-    makeEntry(3, "03 - Umrechnung von Franzoesische Franken zu Euro\n", ConversionDirection::ToEuro,
-              6.55957, " Euro\n"),
+    makeEntry(3, "03 - Umrechnung von Franzoesische Franken zu Euro\n", ConversionDirection::ToEuro, 6.55957,
+              " Euro\n"),
     makeEntry(4, "04 - Umrechnung von Peseten zu Euro\n", ConversionDirection::ToEuro, 166.386, " Euro\n"),
     makeEntry(5, "05 - Umrechnung von Irische Pfund zu Euro\n", ConversionDirection::ToEuro, 0.787564,
               " Euro\n"),

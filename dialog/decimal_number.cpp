@@ -2,8 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
-#include <limits>
-#include <system_error>
+#include <cstdlib>
 
 std::int64_t addExponents(std::int64_t a, std::int64_t b) {
     return std::clamp(a + b, -exponentLimit, exponentLimit);
@@ -20,10 +19,10 @@ void appendDigit(DecimalNumber& number, char digit) {
     }
 }
 
-// Writes "0.<digits>[1]e<exponent>" into `text`; the appended 1 stands for the
-// dropped non-zero digits, so the text lies strictly between the same two
-// decision points as the full number.
-static char* writeReducedText(const DecimalNumber& number, char* text, char* textEnd) {
+// Writes "0.<digits>[1]e<exponent>" and a NUL into `text`; the appended 1
+// stands for the dropped non-zero digits, so the text lies strictly between
+// the same two decision points as the full number.
+static void writeReducedText(const DecimalNumber& number, char* text, char* textEnd) {
     char* out = text;
     *out++ = '0';
     *out++ = '.';
@@ -34,20 +33,17 @@ static char* writeReducedText(const DecimalNumber& number, char* text, char* tex
     *out++ = 'e';
     // Beyond this a float is long past its overflow or underflow.
     const std::int64_t exponent = std::clamp<std::int64_t>(number.exponent, -1000, 1000);
-    return std::to_chars(out, textEnd, exponent).ptr;
+    *std::to_chars(out, textEnd - 1, exponent).ptr = '\0';
 }
 
 float nearestFloat(const DecimalNumber& number) {
     float magnitude = 0.0F;
     if (number.digitCount > 0) {
+        // strtof in the C locale, which this program never leaves, rounds
+        // exactly and needs nothing but the C library.
         char text[keptSignificantDigits + 16];
-        const char* textEnd = writeReducedText(number, text, text + sizeof text);
-        const std::from_chars_result parsed = std::from_chars(text, textEnd, magnitude);
-        if (parsed.ec == std::errc::result_out_of_range) {
-            // from_chars leaves the value untouched then; the number is at least
-            // 10^(exponent-1), so a positive exponent means overflow.
-            magnitude = number.exponent > 0 ? std::numeric_limits<float>::infinity() : 0.0F;
-        }
+        writeReducedText(number, text, text + sizeof text);
+        magnitude = std::strtof(text, nullptr);
     }
     return number.negative ? -magnitude : magnitude;
 }

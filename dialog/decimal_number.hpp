@@ -13,8 +13,8 @@ inline constexpr std::size_t keptSignificantDigits = 120;
 // The number 0.d1d2d3... times ten to `exponent`, with its sign.
 struct DecimalNumber {
     bool negative = false;
-    bool droppedNonZero = false;    // a significant digit beyond the kept ones was not 0
-    std::size_t digitCount = 0;     // kept significant digits, the first one not 0
+    bool droppedNonZero = false;  // a significant digit beyond the kept ones was not 0
+    std::size_t digitCount = 0;   // kept significant digits, the first one not 0
     std::int64_t exponent = 0;
     char digits[keptSignificantDigits] = {};
 };

@@ -57,7 +57,8 @@ constexpr auto menuBlock = joinTexts<menuParts>();
 constexpr auto amountBlock = joinTexts<amountParts>();
 constexpr auto offerBlock = joinTexts<offerParts>();
 
-constexpr std::size_t outputBufferSize = 64 * 1024;
+// As large as a pipe's buffer; larger ones measured slower.
+constexpr std::size_t outputBufferSize = std::size_t{64} * 1024;
 
 constexpr std::string_view writeFailedMessage =
     "euro-umrechner: Fehler beim Schreiben auf die Standardausgabe\n";
@@ -65,13 +66,15 @@ constexpr std::string_view readFailedMessage = "euro-umrechner: Fehler beim Lese
 
 }  // namespace
 
+// Write errors are not checked at each write: they stay on the stream, where
+// the dialog and the final close look for them.
 static void writeText(std::FILE* output, std::string_view text) {
-    std::fwrite(text.data(), 1, text.size(), output);
+    (void)std::fwrite(text.data(), 1, text.size(), output);
 }
 
 template <std::size_t size>
 static void writeText(std::FILE* output, const std::array<char, size>& block) {
-    std::fwrite(block.data(), 1, size, output);
+    (void)std::fwrite(block.data(), 1, size, output);
 }
 
 // Reads the answer to the offer; true only when it is 1. No number, or the end
@@ -100,11 +103,10 @@ static auto readUntilNumber(InputReader& input, std::FILE* output, std::string_v
     return answer;
 }
 
-// Writes the result line: the blank line before it, the number and, when a
-// conversion took place, its unit, which ends the line.
+// Writes the blank line before the result line, then the result line: the
+// number and, when a conversion took place, its unit, which ends the line.
 static void writeResult(std::FILE* output, Amount result, const ConversionEntry* entry) {
-    writeText(output, blankLine);
-    std::fprintf(output, "Umgerechnet: %g", static_cast<double>(result));
+    (void)std::fprintf(output, " \nUmgerechnet: %g", static_cast<double>(result));
     if (entry != nullptr) {
         writeText(output, entry->unitText);
     }
@@ -159,7 +161,8 @@ static bool closeStandardOutput() {
 void runDialog() {
     static char outputBuffer[outputBufferSize];
     static InputReader input;
-    std::setvbuf(stdout, outputBuffer, _IOFBF, sizeof outputBuffer);
+    // Cannot fail: the buffer is given and the mode is valid.
+    (void)std::setvbuf(stdout, outputBuffer, _IOFBF, sizeof outputBuffer);
     openInputReader(input, InputSource{readStandardInput, nullptr}, stdout);
     runDialogOn(input, stdout);
 

@@ -28,8 +28,8 @@ static bool fillUntilAvailable(InputReader& reader, std::size_t count) {
             reader.state = InputState::Ended;  // nobody sees the prompts any more
             return false;
         }
-        const std::ptrdiff_t got =
-            reader.source.read(reader.source.context, reader.buffer + reader.end, inputBufferSize - reader.end);
+        const std::ptrdiff_t got = reader.source.read(reader.source.context, reader.buffer + reader.end,
+                                                      inputBufferSize - reader.end);
         if (got > 0) {
             reader.end += static_cast<std::size_t>(got);
         } else {

@@ -16,7 +16,7 @@ struct InputSource {
 
 enum class InputState { Open, Ended, Failed };
 
-inline constexpr std::size_t inputBufferSize = 64 * 1024;
+inline constexpr std::size_t inputBufferSize = std::size_t{64} * 1024;
 
 struct InputReader {
     InputSource source;

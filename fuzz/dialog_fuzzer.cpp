@@ -27,7 +27,8 @@ constexpr std::string_view fixedLines[] = {
 constexpr std::string_view resultHead = "Umgerechnet: ";
 
 // Title, two blank lines and the offer.
-constexpr std::size_t openingSize = title.size() + 1 + 2 * 2 + fixedLines[2].size() + 1 + fixedLines[3].size() + 1;
+constexpr std::size_t openingSize =
+    title.size() + 1 + 2 * 2 + fixedLines[2].size() + 1 + fixedLines[3].size() + 1;
 // Every byte of answers brings out at most one cycle's output, about 1.3 KB:
 // a lone "1" at the offer already brings the whole menu.
 constexpr std::size_t outputPerInputByte = 1400;

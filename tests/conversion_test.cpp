@@ -25,10 +25,17 @@ float convertWith(std::int32_t number, float amount) {
 }
 
 TEST(conversion_test, table_has_numbers_directions_and_texts_in_order) {
-    const char* const currencies[] = {"DM",      "Belgische/Luxemburgische Franken", "Franzoesische Franken",
-                                      "Peseten", "Irische Pfund",                    "Lire",
-                                      "Gulden",  "Schilling",                        "Escudos",
-                                      "Finnmark", "Drachmen"};
+    const char* const currencies[] = {"DM",
+                                      "Belgische/Luxemburgische Franken",
+                                      "Franzoesische Franken",
+                                      "Peseten",
+                                      "Irische Pfund",
+                                      "Lire",
+                                      "Gulden",
+                                      "Schilling",
+                                      "Escudos",
+                                      "Finnmark",
+                                      "Drachmen"};
     ASSERT_EQ(conversionTable.size(), 22U);
     for (std::size_t i = 0; i < conversionTable.size(); ++i) {
         const ConversionEntry& entry = conversionTable[i];
@@ -84,14 +91,20 @@ TEST(conversion_test, reference_results) {
         const char* display;
     };
     const Case cases[] = {
-        {12, 100.0F, "195.582993", "195.583"},     {1, 100.0F, "51.1291885", "51.1292"},
-        {1, 12.0F, "6.13550234", "6.1355"},        {3, 100.0F, "15.2449017", "15.2449"},
-        {4, 1000.0F, "6.01012087", "6.01012"},     {6, 0.1F, "5.16456894e-05", "5.16457e-05"},
-        {15, 1.0F, "166.386002", "166.386"},       {17, 1000.0F, "1936270", "1.93627e+06"},
-        {22, 10.0F, "3407.5", "3407.5"},           {12, -5.0F, "-9.77915001", "-9.77915"},
+        {12, 100.0F, "195.582993", "195.583"},
+        {1, 100.0F, "51.1291885", "51.1292"},
+        {1, 12.0F, "6.13550234", "6.1355"},
+        {3, 100.0F, "15.2449017", "15.2449"},
+        {4, 1000.0F, "6.01012087", "6.01012"},
+        {6, 0.1F, "5.16456894e-05", "5.16457e-05"},
+        {15, 1.0F, "166.386002", "166.386"},
+        {17, 1000.0F, "1936270", "1.93627e+06"},
+        {22, 10.0F, "3407.5", "3407.5"},
+        {12, -5.0F, "-9.77915001", "-9.77915"},
         // The exact products lie within a hair of a midpoint; the long double
         // product decides them the other way than a double product would.
-        {17, 25000.0F, "48406748", "4.84067e+07"}, {17, 2425.0F, "4695454.5", "4.69545e+06"},
+        {17, 25000.0F, "48406748", "4.84067e+07"},
+        {17, 2425.0F, "4695454.5", "4.69545e+06"},
         {15, 30375.0F, "5053974.5", "5.05397e+06"},
     };
     for (const Case& c : cases) {

@@ -143,11 +143,12 @@ TEST(dialog_test, transcripts) {
         // A decimal comma: the digits before it count, the rest ends the offer.
         {"1\n12\n2,5\n1\n", opening + cycle("3.91166 DM\n")},
         // Answers that form no number: the line goes, the prompt comes again.
-        {"1\nabc\n12\n100\n2\n", opening + menu + menuPrompt + amountStep + " \nUmgerechnet: 195.583 DM\n" + offer},
-        {"1\n- 12\n12\n100\n2\n", opening + menu + menuPrompt + amountStep + " \nUmgerechnet: 195.583 DM\n" + offer},
-        {"1\n12\nzwei\n,5\ninf 4\n100\n2\n",
-         opening + menu + amountStep + amountPrompt + amountPrompt + amountPrompt +
-             " \nUmgerechnet: 195.583 DM\n" + offer},
+        {"1\nabc\n12\n100\n2\n",
+         opening + menu + menuPrompt + amountStep + " \nUmgerechnet: 195.583 DM\n" + offer},
+        {"1\n- 12\n12\n100\n2\n",
+         opening + menu + menuPrompt + amountStep + " \nUmgerechnet: 195.583 DM\n" + offer},
+        {"1\n12\nzwei\n,5\ninf 4\n100\n2\n", opening + menu + amountStep + amountPrompt + amountPrompt +
+                                                 amountPrompt + " \nUmgerechnet: 195.583 DM\n" + offer},
         // The end of the input at each read ends the program at once.
         {"1\n", opening + menu},
         {"1\n12\n", opening + menu + amountStep},

@@ -73,13 +73,18 @@ TEST(input_reader_test, integer_grammar_saturation_and_leftovers) {
 }
 
 TEST(input_reader_test, integer_read_stops_at_a_nul_byte) {
-    const std::string input("7\0" "8", 3);
+    const std::string input(
+        "7\0"
+        "8",
+        3);
     MemorySource source{input, wholeInput};
     const auto reader = makeReader(source);
     const IntegerRead read = readInteger(*reader);
     EXPECT_EQ(read.status, ReadStatus::Number);
     EXPECT_EQ(read.value, 7);
-    EXPECT_EQ(unreadText(*reader, source), std::string("\0" "8", 2));
+    EXPECT_EQ(unreadText(*reader, source), std::string("\0"
+                                                       "8",
+                                                       2));
     EXPECT_EQ(readInteger(*reader).status, ReadStatus::NoNumber);
 }
 
@@ -210,14 +215,10 @@ TEST(input_reader_test, long_tokens_round_correctly_in_one_pass) {
     const std::string midpoint = exactDecimal((1.0 + static_cast<double>(std::nextafter(1.0F, 2.0F))) / 2);
     const std::string zeros(100000, '0');
     const std::string cases[] = {
-        "1" + std::string(1000000, '0'),
-        "0." + zeros + "1",
-        "1" + zeros + "e-100000",
-        "0." + zeros + "1e100001",
-        midpoint + zeros + "1",
-        midpoint + zeros,
-        std::string(1000000, '9'),
-        "1" + std::string(1000000, '0') + "e-999999",
+        "1" + std::string(1000000, '0'), "0." + zeros + "1",
+        "1" + zeros + "e-100000",        "0." + zeros + "1e100001",
+        midpoint + zeros + "1",          midpoint + zeros,
+        std::string(1000000, '9'),       "1" + std::string(1000000, '0') + "e-999999",
     };
     for (const std::string& input : cases) {
         expectSameAsStrtof(input);

@@ -136,7 +136,8 @@ TEST(program_test, a_failed_write_is_reported_with_status_one) {
     }
     const Child child = startProgram({.outputPath = "/dev/full"});
     writeAll(child.input, "1\n12\n100\n2\n");
-    EXPECT_EQ(readUntil(child.errors, "\n"), "euro-umrechner: Fehler beim Schreiben auf die Standardausgabe\n");
+    EXPECT_EQ(readUntil(child.errors, "\n"),
+              "euro-umrechner: Fehler beim Schreiben auf die Standardausgabe\n");
     EXPECT_EQ(exitStatus(child), 1);
 }
 
@@ -229,8 +230,11 @@ TEST(program_test, driven_at_a_terminal_like_a_person) {
     const std::string offerEnd = "beenden \r\n";
     std::string screen = readUntil(terminal, offerEnd);
     // Each answer is typed and ended with Return; the terminal echoes it.
-    for (const auto& [typed, end] : {std::pair{"1\r", menuEnd}, {"12\r", amountEnd}, {"100\r", offerEnd},
-                                     {"1\r", menuEnd}, {"5\r", amountEnd}}) {
+    for (const auto& [typed, end] : {std::pair{"1\r", menuEnd},
+                                     {"12\r", amountEnd},
+                                     {"100\r", offerEnd},
+                                     {"1\r", menuEnd},
+                                     {"5\r", amountEnd}}) {
         writeAll(terminal, typed);
         screen += readUntil(terminal, end);
     }
@@ -242,9 +246,11 @@ TEST(program_test, driven_at_a_terminal_like_a_person) {
 
     const std::string opening = runTranscript("");
     const std::string menu = onScreen(runTranscript("1\n").substr(opening.size()));
-    const std::string amount = onScreen(" \n \nBitte geben Sie ihren Betrag ein (statt Komma einen Punkt benutzen).\n");
+    const std::string amount =
+        onScreen(" \n \nBitte geben Sie ihren Betrag ein (statt Komma einen Punkt benutzen).\n");
     EXPECT_EQ(screen, onScreen(opening) + "1\r\n" + menu + "12\r\n" + amount + "100\r\n" +
-                          onScreen(" \nUmgerechnet: 195.583 DM\n \n \n" + offer) + "1\r\n" + menu + "5\r\n" + amount);
+                          onScreen(" \nUmgerechnet: 195.583 DM\n \n \n" + offer) + "1\r\n" + menu + "5\r\n" +
+                          amount);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
 }
 

@@ -9,8 +9,7 @@
 
 static std::ptrdiff_t readFromMemory(void* context, char* buffer, std::size_t capacity) {
     auto& source = *static_cast<MemorySource*>(context);
-    const std::size_t count =
-        std::min({capacity, source.chunkSize, source.data.size() - source.position});
+    const std::size_t count = std::min({capacity, source.chunkSize, source.data.size() - source.position});
     if (count > 0) {  // an empty view may have no data at all
         std::memcpy(buffer, source.data.data() + source.position, count);
     }

@@ -18,21 +18,43 @@ namespace {
 constexpr std::int32_t int32Max = INT32_MAX;
 constexpr std::int32_t int32Min = INT32_MIN;
 
-std::uint32_t bitsOf(float value) { return std::bit_cast<std::uint32_t>(value); }
-
 // Every case runs with the whole input in one read and with one byte per
 // read, so that a look-ahead across a refill is exercised too.
 constexpr std::size_t chunkSizes[] = {wholeInput, 1};
 
-struct IntegerCase {
+template <typename Value>
+struct ReadCase {
     const char* input;
     ReadStatus status;
-    std::int32_t value;
+    Value value;
     const char* unread;
 };
 
+// Floats compare bit for bit, so that -0 and 0 differ.
+std::uint32_t comparable(float value) { return std::bit_cast<std::uint32_t>(value); }
+std::int32_t comparable(std::int32_t value) { return value; }
+
+// Runs `read` once on each case's input, whole and byte by byte, and checks
+// the status, the value of a number, and what is left unread.
+template <typename Value, std::size_t count, typename Read>
+void expectReads(const ReadCase<Value> (&cases)[count], Read read) {
+    for (const std::size_t chunkSize : chunkSizes) {
+        for (const ReadCase<Value>& c : cases) {
+            SCOPED_TRACE(std::string("input \"") + c.input + "\", chunk " + std::to_string(chunkSize));
+            MemorySource source{c.input, chunkSize};
+            const auto reader = makeReader(source);
+            const auto result = read(*reader);
+            EXPECT_EQ(result.status, c.status);
+            if (c.status == ReadStatus::Number) {
+                EXPECT_EQ(comparable(result.value), comparable(c.value)) << result.value;
+            }
+            EXPECT_EQ(unreadText(*reader, source), c.unread);
+        }
+    }
+}
+
 TEST(input_reader_test, integer_grammar_saturation_and_leftovers) {
-    const IntegerCase cases[] = {
+    const ReadCase<std::int32_t> cases[] = {
         {"1", ReadStatus::Number, 1, ""},
         {"01\n", ReadStatus::Number, 1, "\n"},
         {"+3", ReadStatus::Number, 3, ""},
@@ -57,47 +79,23 @@ TEST(input_reader_test, integer_grammar_saturation_and_leftovers) {
         {"", ReadStatus::Ended, 0, ""},
         {" \n\n\t ", ReadStatus::Ended, 0, ""},
     };
-    for (const std::size_t chunkSize : chunkSizes) {
-        for (const IntegerCase& c : cases) {
-            SCOPED_TRACE(std::string("input \"") + c.input + "\", chunk " + std::to_string(chunkSize));
-            MemorySource source{c.input, chunkSize};
-            const auto reader = makeReader(source);
-            const IntegerRead read = readInteger(*reader);
-            EXPECT_EQ(read.status, c.status);
-            if (c.status == ReadStatus::Number) {
-                EXPECT_EQ(read.value, c.value);
-            }
-            EXPECT_EQ(unreadText(*reader, source), c.unread);
-        }
-    }
+    expectReads(cases, readInteger);
 }
 
 TEST(input_reader_test, integer_read_stops_at_a_nul_byte) {
-    const std::string input(
-        "7\0"
-        "8",
-        3);
+    const std::string input("7\08", 3);
     MemorySource source{input, wholeInput};
     const auto reader = makeReader(source);
     const IntegerRead read = readInteger(*reader);
     EXPECT_EQ(read.status, ReadStatus::Number);
     EXPECT_EQ(read.value, 7);
-    EXPECT_EQ(unreadText(*reader, source), std::string("\0"
-                                                       "8",
-                                                       2));
+    EXPECT_EQ(unreadText(*reader, source), std::string("\08", 2));
     EXPECT_EQ(readInteger(*reader).status, ReadStatus::NoNumber);
 }
 
-struct AmountCase {
-    const char* input;
-    ReadStatus status;
-    float value;
-    const char* unread;
-};
-
 TEST(input_reader_test, amount_grammar_rounding_and_leftovers) {
     const float infinity = HUGE_VALF;
-    const AmountCase cases[] = {
+    const ReadCase<float> cases[] = {
         {"100", ReadStatus::Number, 100.0F, ""},
         {"  -5\n", ReadStatus::Number, -5.0F, "\n"},
         {"+2.25", ReadStatus::Number, 2.25F, ""},
@@ -136,19 +134,7 @@ TEST(input_reader_test, amount_grammar_rounding_and_leftovers) {
         {"", ReadStatus::Ended, 0.0F, ""},
         {"\n \n", ReadStatus::Ended, 0.0F, ""},
     };
-    for (const std::size_t chunkSize : chunkSizes) {
-        for (const AmountCase& c : cases) {
-            SCOPED_TRACE(std::string("input \"") + c.input + "\", chunk " + std::to_string(chunkSize));
-            MemorySource source{c.input, chunkSize};
-            const auto reader = makeReader(source);
-            const AmountRead read = readAmount(*reader);
-            EXPECT_EQ(read.status, c.status);
-            if (c.status == ReadStatus::Number) {
-                EXPECT_EQ(bitsOf(read.value), bitsOf(c.value)) << read.value;
-            }
-            EXPECT_EQ(unreadText(*reader, source), c.unread);
-        }
-    }
+    expectReads(cases, readAmount);
 }
 
 // Reads `input` as an amount and checks value and length against strtof.
@@ -164,7 +150,7 @@ void expectSameAsStrtof(const std::string& input, std::size_t chunkSize = wholeI
         return;
     }
     ASSERT_EQ(read.status, ReadStatus::Number) << input;
-    EXPECT_EQ(bitsOf(read.value), bitsOf(expected)) << input;
+    EXPECT_EQ(comparable(read.value), comparable(expected)) << input;
     EXPECT_EQ(input.size() - unreadText(*reader, source).size(), expectedLength) << input;
 }
 

@@ -93,6 +93,10 @@ TEST(dialog_test, transcripts) {
         {"1\n12\n-5\n2\n", opening + cycle("-9.77915 DM\n")},
         {"1\n13\n1\n2\n", opening + cycle("40.3399 Belgische/Luxemburgische Franken\n")},
         {"1\n12\n1e39\n2\n", opening + cycle("inf DM\n")},
+        // An exact tie at the sixth digit goes to even, and -0 keeps its sign,
+        // as printf shows them.
+        {"1\n22\n3.5\n2\n", opening + cycle("1192.62 Drachmen\n")},
+        {"1\n12\n-0\n2\n", opening + cycle("-0 DM\n")},
         // No entry: the last result, or 0 before any, and no unit.
         {"1\n1\n100\n1\n23\n5\n2\n", opening + cycle("51.1292 Euro\n") + cycle("51.1292")},
         {"1\n0\n5\n2\n", opening + cycle("0")},

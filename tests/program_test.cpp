@@ -9,12 +9,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <csignal>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "tests/transcript.hpp"
@@ -87,22 +87,31 @@ std::string readUntil(int fd, const std::string& wanted) {
     return received;
 }
 
-void writeAll(int fd, const std::string& text) {
+void writeAll(int fd, std::string_view text) {
     ASSERT_EQ(write(fd, text.data(), text.size()), static_cast<ssize_t>(text.size()));
 }
 
-// Waits for the child and returns its exit status, or -1 if a signal ended it.
-int exitStatus(const Child& child) {
+// Ends the child's input.
+void closeInput(Child& child) {
     close(child.input);
+    child.input = -1;
+}
+
+// Ends the child's input if that is still open, waits for the child and
+// returns its exit status, or -1 if a signal ended it; fills `usage` if given.
+int exitStatus(Child& child, rusage* usage = nullptr) {
+    if (child.input >= 0) {
+        closeInput(child);
+    }
     int status = 0;
-    waitpid(child.pid, &status, 0);
+    EXPECT_EQ(wait4(child.pid, &status, 0, usage), child.pid);
     close(child.output);
     close(child.errors);
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 TEST(program_test, shows_each_prompt_before_it_waits_for_the_answer) {
-    const Child child = startProgram({}, {"--help", "extra"});
+    Child child = startProgram({}, {"--help", "extra"});
     const std::string opening = readUntil(child.output, offer);
     EXPECT_EQ(opening.substr(0, 11), "Umrechnung ");
     EXPECT_NE(opening.find(offer), std::string::npos);
@@ -118,23 +127,19 @@ TEST(program_test, shows_each_prompt_before_it_waits_for_the_answer) {
 }
 
 TEST(program_test, end_of_input_at_a_prompt_is_success) {
-    const Child child = startProgram();
+    Child child = startProgram();
     writeAll(child.input, "1\n12\n");
-    close(child.input);
+    closeInput(child);
     const std::string output = readUntil(child.output, "never");
     EXPECT_EQ(output.substr(output.size() - 17), "Punkt benutzen).\n");
-    int status = 0;
-    waitpid(child.pid, &status, 0);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    close(child.output);
-    close(child.errors);
+    EXPECT_EQ(exitStatus(child), 0);
 }
 
 TEST(program_test, a_failed_write_is_reported_with_status_one) {
     if (access("/dev/full", W_OK) != 0) {
         GTEST_SKIP() << "no /dev/full here";
     }
-    const Child child = startProgram({.outputPath = "/dev/full"});
+    Child child = startProgram({.outputPath = "/dev/full"});
     writeAll(child.input, "1\n12\n100\n2\n");
     EXPECT_EQ(readUntil(child.errors, "\n"),
               "euro-umrechner: Fehler beim Schreiben auf die Standardausgabe\n");
@@ -143,7 +148,7 @@ TEST(program_test, a_failed_write_is_reported_with_status_one) {
 
 TEST(program_test, a_failed_read_is_reported_with_status_one) {
     // Reading a directory fails with EISDIR.
-    const Child child = startProgram({.inputPath = "/"});
+    Child child = startProgram({.inputPath = "/"});
     EXPECT_EQ(readUntil(child.output, "never").substr(0, 11), "Umrechnung ");
     EXPECT_EQ(readUntil(child.errors, "\n"), "euro-umrechner: Fehler beim Lesen der Standardeingabe\n");
     EXPECT_EQ(exitStatus(child), 1);
@@ -172,7 +177,7 @@ void feed(int fd, const std::string& head, char filler, std::size_t count, const
     const std::string chunk(1 << 20, filler);
     for (std::size_t left = count; left > 0;) {
         const std::size_t size = std::min(left, chunk.size());
-        writeAll(fd, chunk.substr(0, size));
+        writeAll(fd, std::string_view(chunk).substr(0, size));
         left -= size;
     }
     writeAll(fd, tail);
@@ -193,15 +198,10 @@ TEST(program_test, huge_tokens_and_lines_pass_in_little_memory) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.head);
         const TemporaryFile output;
-        const Child child = startProgram({.outputPath = output.path.c_str()});
+        Child child = startProgram({.outputPath = output.path.c_str()});
         feed(child.input, c.head, c.filler, hundredMegabytes, c.tail);
-        close(child.input);
-        int status = 0;
         rusage usage{};
-        ASSERT_EQ(wait4(child.pid, &status, 0, &usage), child.pid);
-        close(child.output);
-        close(child.errors);
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        EXPECT_EQ(exitStatus(child, &usage), 0);
         EXPECT_NE(output.contents().find(c.result + " \n \n" + offer), std::string::npos);
         if (!sanitized) {
             EXPECT_LT(usage.ru_maxrss, 8 * 1024) << "peak resident memory in KiB";

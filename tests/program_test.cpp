@@ -12,6 +12,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -28,6 +29,20 @@ constexpr bool sanitized = __has_feature(address_sanitizer);
 #else
 constexpr bool sanitized = false;
 #endif
+
+// The command that runs a program built for another machine on this one, as
+// leading argv entries; none when the program runs natively.
+constexpr const char* emulator[] = {EURO_UMRECHNER_EMULATOR nullptr};
+constexpr bool emulated = emulator[0] != nullptr;
+
+// The argv that starts the program, through the emulator if there is one.
+std::vector<const char*> programCommand(const std::vector<const char*>& arguments = {}) {
+    std::vector<const char*> argv(std::begin(emulator), std::end(emulator) - 1);
+    argv.push_back(EURO_UMRECHNER_PROGRAM);
+    argv.insert(argv.end(), arguments.begin(), arguments.end());
+    argv.push_back(nullptr);
+    return argv;
+}
 
 const std::string offer = "1 - Mit Trellovan fortfahren\n2 - Trellovan lieber beenden \n";
 
@@ -52,9 +67,7 @@ Child startProgram(Redirects redirects = {}, std::vector<const char*> extraArgum
     EXPECT_EQ(pipe(in), 0);
     EXPECT_EQ(pipe(out), 0);
     EXPECT_EQ(pipe(err), 0);
-    std::vector<const char*> argv{EURO_UMRECHNER_PROGRAM};
-    argv.insert(argv.end(), extraArguments.begin(), extraArguments.end());
-    argv.push_back(nullptr);
+    const std::vector<const char*> argv = programCommand(extraArguments);
     const pid_t pid = fork();
     if (pid == 0) {
         dup2(redirects.inputPath != nullptr ? open(redirects.inputPath, O_RDONLY) : in[0], STDIN_FILENO);
@@ -203,9 +216,12 @@ TEST(program_test, huge_tokens_and_lines_pass_in_little_memory) {
         rusage usage{};
         EXPECT_EQ(exitStatus(child, &usage), 0);
         EXPECT_NE(output.contents().find(c.result + " \n \n" + offer), std::string::npos);
-        if (!sanitized) {
+        if (!sanitized && !emulated) {
             EXPECT_LT(usage.ru_maxrss, 8 * 1024) << "peak resident memory in KiB";
         }
+    }
+    if (emulated) {
+        GTEST_SKIP() << "output checked; peak memory not: under an emulator it is the emulator's";
     }
 }
 
@@ -218,11 +234,12 @@ std::string onScreen(std::string text) {
 }
 
 TEST(program_test, driven_at_a_terminal_like_a_person) {
+    const std::vector<const char*> argv = programCommand();
     int terminal = -1;
     const pid_t pid = forkpty(&terminal, nullptr, nullptr, nullptr);
     ASSERT_GE(pid, 0);
     if (pid == 0) {
-        execl(EURO_UMRECHNER_PROGRAM, EURO_UMRECHNER_PROGRAM, static_cast<char*>(nullptr));
+        execv(argv[0], const_cast<char* const*>(argv.data()));
         _exit(127);
     }
     const std::string menuEnd = "Ihre Wahl?\r\n";

@@ -5,7 +5,7 @@
 
 #include "dialog/decimal_number.hpp"
 
-void openInputReader(InputReader& reader, InputSource source, std::FILE* flushBeforeWaiting) {
+void openInputReader(InputReader& reader, InputSource source, OutputBuffer* flushBeforeWaiting) {
     reader.source = source;
     reader.flushBeforeWaiting = flushBeforeWaiting;
     reader.state = InputState::Open;
@@ -24,7 +24,7 @@ static bool fillUntilAvailable(InputReader& reader, std::size_t count) {
         std::memmove(reader.buffer, reader.buffer + reader.next, unread);
         reader.next = 0;
         reader.end = unread;
-        if (reader.flushBeforeWaiting != nullptr && std::fflush(reader.flushBeforeWaiting) != 0) {
+        if (reader.flushBeforeWaiting != nullptr && !flushOutput(*reader.flushBeforeWaiting)) {
             reader.state = InputState::Ended;  // nobody sees the prompts any more
             return false;
         }

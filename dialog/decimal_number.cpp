@@ -5,9 +5,17 @@
 #include <cfloat>
 #include <charconv>
 #include <cstdlib>
+#include <limits>
 
 std::int64_t addExponents(std::int64_t a, std::int64_t b) {
-    return std::clamp(a + b, -exponentLimit, exponentLimit);
+    constexpr std::int64_t limit = std::numeric_limits<std::int64_t>::max();
+    if (b > 0 && a > limit - b) {
+        return limit;
+    }
+    if (b < 0 && a < -limit - b) {
+        return -limit;
+    }
+    return a + b;
 }
 
 void appendDigit(DecimalNumber& number, char digit) {
@@ -64,12 +72,15 @@ static bool nearestFloatOfShortNumber(const DecimalNumber& number, float& magnit
 }
 
 float nearestFloat(const DecimalNumber& number) {
+    // Beyond the limit a float has long overflowed or underflowed.
+    DecimalNumber held = number;
+    held.exponent = std::clamp(number.exponent, -exponentLimit, exponentLimit);
     float magnitude = 0.0F;
-    if (number.digitCount > 0 && !nearestFloatOfShortNumber(number, magnitude)) {
+    if (number.digitCount > 0 && !nearestFloatOfShortNumber(held, magnitude)) {
         // strtof in the C locale, which this program never leaves, rounds
         // exactly and needs nothing but the C library.
         char text[keptSignificantDigits + 16];
-        writeReducedText(number, text, text + sizeof text);
+        writeReducedText(held, text, text + sizeof text);
         magnitude = std::strtof(text, nullptr);
     }
     return number.negative ? -magnitude : magnitude;

@@ -9,7 +9,7 @@ Usage: bench/run_benchmark.py [PROGRAM] [--baseline PATH] [--pairs N] [--cycles 
   --baseline PATH  another build to compare with, e.g. an older one; it must
                    write the same bytes as PROGRAM for the long script
   --pairs N        pairs per comparison (default 15, at least 11)
-  --cycles N       cycles of the long script (default 400,000, at least 300,000)
+  --cycles N       cycles of the long script (default 500,000, at least 300,000)
 
 The machine this runs on is usually busy, so no subject is timed on its own:
 every comparison is made of pairs, the program and the other subject run back
@@ -56,8 +56,8 @@ def parse_arguments():
                         help="another build to compare with, writing the same bytes")
     parser.add_argument("--pairs", type=at_least(11), default=15, metavar="N",
                         help="pairs per comparison (default 15, at least 11)")
-    parser.add_argument("--cycles", type=at_least(300_000), default=400_000, metavar="N",
-                        help="cycles of the long script (default 400,000, at least 300,000)")
+    parser.add_argument("--cycles", type=at_least(300_000), default=500_000, metavar="N",
+                        help="cycles of the long script (default 500,000, at least 300,000)")
     return parser.parse_args()
 
 
@@ -137,8 +137,11 @@ def run_pair(program, other, input_path, program_first):
 
 def paired_runs(program, subjects, input_path, pairs):
     """Runs `pairs` rounds; each round makes one pair with every subject, so a
-    change in the machine's load falls on all comparisons alike. Returns every
-    (wall, CPU) of each subject by name, and the CPU ratios program/subject."""
+    change in the machine's load falls on all comparisons alike. A first round
+    is left out: it meets cold caches. Returns every (wall, CPU) of each
+    subject by name, and the CPU ratios program/subject."""
+    for subject in subjects:
+        run_pair(program, subject.command, input_path, True)
     runs = collections.defaultdict(list)
     ratios = collections.defaultdict(list)
     for index in range(pairs):

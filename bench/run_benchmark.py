@@ -15,7 +15,7 @@ The machine this runs on is usually busy, so no subject is timed on its own:
 every comparison is made of pairs, the program and the other subject run back
 to back (taking turns at going first), and the ratio of their CPU times is
 taken within each pair. The verdict uses the median ratio over the pairs; its
-interquartile range and its extremes show how much one pair can be trusted.
+interquartile range and its extremes show how far single pairs scatter.
 The 40-line example is timed from start to end many times, the subjects taking
 turns, and its median wall time is reported. Everything is printed as markdown.
 """

@@ -173,12 +173,14 @@ TEST(input_reader_test, amount_matches_strtof_on_random_strings) {
 
 TEST(input_reader_test, amount_matches_strtof_at_the_edges_of_short_numbers) {
     // Seven digits and a power of ten up to 10 take the short way; one more
-    // digit or power takes the long one.
+    // digit or power takes the long one. The last six are exact ties, and
+    // quotients that look like ties until their remainder counts.
     const char* const cases[] = {
         "9999999e10",    "9999999e11",   "99999999e10", "1234567e-10", "1234567e-11",
         "12345678e-10",  "8388609e-10",  "16777217",    "16777217e-7", "0.0000000001",
         "0.00000000001", "3.4028235e38", "7e-46",       "1.4e-45",     "0.1234567",
-        "0.12345678",    "-999999.9",    "16777216.5",  "1677721.75",
+        "0.12345678",    "-999999.9",    "16777216.5",  "1677721.75",  "3e10",
+        "3355445e1",     "429e-10",      "0.00033291",  "118467e-9",   "33291e-8",
     };
     for (const char* input : cases) {
         expectSameAsStrtof(input);

@@ -2,35 +2,75 @@
 #pragma once
 
 #include <array>
+#include <bit>
 #include <cstdint>
-#include <limits>
 #include <string_view>
-
-// The factors and products are exact enough only with an 80-bit (or wider)
-// long double; a narrower one would silently change results.
-static_assert(std::numeric_limits<long double>::digits >= 64,
-              "euro-umrechner needs a long double with at least 64 significand bits");
 
 using Amount = float;
 
 enum class ConversionDirection { ToEuro, FromEuro };
 
+// A positive number held like an x87 extended-precision one: significand * 2^exponent,
+// the significand's top bit set.
+struct ExtendedFloat {
+    std::uint64_t significand;
+    std::int32_t exponent;
+};
+
 struct ConversionEntry {
     std::int32_t number;
     std::string_view menuText;
     ConversionDirection direction;
-    double rate;         // national currency units per euro
-    long double factor;  // what convertAmount multiplies by
+    double rate;           // national currency units per euro
+    ExtendedFloat factor;  // what convertAmount multiplies by
     std::string_view unitText;
 };
 
+// A positive normal double, exactly: its 53-bit significand moved to the top.
+constexpr ExtendedFloat extendedOf(double value) {
+    const auto bits = std::bit_cast<std::uint64_t>(value);
+    const std::uint64_t hiddenBit = std::uint64_t{1} << 52;
+    const std::uint64_t significand = (bits & (hiddenBit - 1)) | hiddenBit;
+    const auto exponent = static_cast<std::int32_t>(bits >> 52) - 1075;
+    return {significand << 11, exponent - 11};
+}
+
+// 1 / `value` for a positive normal double, rounded to a 64-bit significand,
+// ties to even. Long division of a power of two by the 53-bit significand:
+// every remainder stays below 2^54, so each step is exact.
+constexpr ExtendedFloat reciprocalOf(double value) {
+    const ExtendedFloat divisor = extendedOf(value);
+    const std::uint64_t significand = divisor.significand >> 11;
+    std::uint64_t remainder = std::uint64_t{1} << 52;
+    std::int32_t exponent = -52 - 63 - (divisor.exponent + 11);
+    if (remainder < significand) {  // so that the first quotient bit is 1
+        remainder <<= 1;
+        --exponent;
+    }
+    std::uint64_t quotient = 0;
+    for (int bit = 0; bit < 64; ++bit) {
+        quotient <<= 1;
+        if (remainder >= significand) {
+            remainder -= significand;
+            quotient |= 1U;
+        }
+        remainder <<= 1;
+    }
+    const bool roundBit = remainder >= significand;
+    const bool sticky = remainder != 0 && remainder != significand;
+    if (!roundBit || (!sticky && (quotient & 1U) == 0)) {
+        return {quotient, exponent};
+    }
+    return quotient == ~std::uint64_t{0} ? ExtendedFloat{std::uint64_t{1} << 63, exponent + 1}
+                                         : ExtendedFloat{quotient + 1, exponent};
+}
+
 // Builds an entry; the factor of a to-euro entry is the reciprocal of the rate,
-// rounded once to long double at compile time.
+// rounded once to 64 significand bits at compile time.
 constexpr ConversionEntry makeEntry(std::int32_t number, std::string_view menuText,
                                     ConversionDirection direction, double rate, std::string_view unitText) {
-    const long double factor = direction == ConversionDirection::ToEuro
-                                   ? 1.0L / static_cast<long double>(rate)
-                                   : static_cast<long double>(rate);
+    const ExtendedFloat factor =
+        direction == ConversionDirection::ToEuro ? reciprocalOf(rate) : extendedOf(rate);
     return {number, menuText, direction, rate, factor, unitText};
 }
 
@@ -74,5 +114,6 @@ inline constexpr std::array<ConversionEntry, 22> conversionTable{{
 // The entry numbered `choice`, or nullptr when no entry has that number.
 const ConversionEntry* findConversion(std::int32_t choice);
 
-// `amount` times the entry's factor, formed in long double and rounded once to Amount.
+// `amount` times the entry's factor, rounded to 64 significand bits and then to
+// Amount, ties to even both times: the bits an x87 extended multiplication gives.
 Amount convertAmount(const ConversionEntry& entry, Amount amount);

@@ -2,12 +2,22 @@
 
 #include <algorithm>
 #include <array>
-#include <cfloat>
+#include <bit>
 #include <charconv>
 #include <cstdlib>
+#include <limits>
+
+#include "conversion/float_rounding.hpp"
 
 std::int64_t addExponents(std::int64_t a, std::int64_t b) {
-    return std::clamp(a + b, -exponentLimit, exponentLimit);
+    constexpr std::int64_t limit = std::numeric_limits<std::int64_t>::max();
+    if (b > 0 && a > limit - b) {
+        return limit;
+    }
+    if (b < 0 && a < -limit - b) {
+        return -limit;
+    }
+    return a + b;
 }
 
 void appendDigit(DecimalNumber& number, char digit) {
@@ -38,38 +48,45 @@ static void writeReducedText(const DecimalNumber& number, char* text, char* text
     *std::to_chars(out, textEnd - 1, exponent).ptr = '\0';
 }
 
-// The short path below relies on float operations being rounded to float.
-static_assert(FLT_EVAL_METHOD == 0, "float arithmetic must be done in float precision");
-
-// Powers of ten that a float holds exactly: 5^10 still fits its 24-bit significand.
-constexpr std::array<float, 11> exactPowersOfTen{1e0F, 1e1F, 1e2F, 1e3F, 1e4F, 1e5F,
-                                                 1e6F, 1e7F, 1e8F, 1e9F, 1e10F};
+// Powers of ten up to 10^10; with fewer than 10^7 digits a product stays below 2^57.
+constexpr std::array<std::uint64_t, 11> powersOfTen{
+    1, 10, 100, 1'000, 10'000, 100'000, 1'000'000, 10'000'000, 100'000'000, 1'000'000'000, 10'000'000'000};
 
 // The nearest float to a number of at most seven significant digits whose
-// point is at most ten places from the end of its digits: an exact integer
-// below 2^24 and an exact power of ten, so one float multiplication or
-// division rounds once, and correctly. False for other numbers.
+// point is at most ten places from the end of its digits, rounded once from
+// exact integers. False for other numbers.
 static bool nearestFloatOfShortNumber(const DecimalNumber& number, float& magnitude) {
     const std::int64_t power = number.exponent - static_cast<std::int64_t>(number.digitCount);
     if (number.digitCount > 7 || number.droppedNonZero || power < -10 || power > 10) {
         return false;
     }
-    std::int32_t digits = 0;
+    std::uint64_t digits = 0;  // not 0: the first kept digit is not 0
     for (std::size_t i = 0; i < number.digitCount; ++i) {
-        digits = digits * 10 + (number.digits[i] - '0');
+        digits = digits * 10 + static_cast<std::uint64_t>(number.digits[i] - '0');
     }
-    const float scale = exactPowersOfTen[static_cast<std::size_t>(power < 0 ? -power : power)];
-    magnitude = power < 0 ? static_cast<float>(digits) / scale : static_cast<float>(digits) * scale;
+    const std::uint64_t scale = powersOfTen[static_cast<std::size_t>(power < 0 ? -power : power)];
+    if (power >= 0) {
+        magnitude = roundToFloat(false, digits * scale, 0, false);  // exact: below 10^17 < 2^57
+        return true;
+    }
+    // With the digits' top bit at bit 63 the quotient is at least 2^63 / 10^10 > 2^29:
+    // more bits than a float keeps plus a round bit; a remainder makes it sticky.
+    const int shift = std::countl_zero(digits);
+    const std::uint64_t numerator = digits << shift;
+    magnitude = roundToFloat(false, numerator / scale, -shift, numerator % scale != 0);
     return true;
 }
 
 float nearestFloat(const DecimalNumber& number) {
+    // Beyond the limit a float has long overflowed or underflowed.
+    DecimalNumber held = number;
+    held.exponent = std::clamp(number.exponent, -exponentLimit, exponentLimit);
     float magnitude = 0.0F;
-    if (number.digitCount > 0 && !nearestFloatOfShortNumber(number, magnitude)) {
+    if (number.digitCount > 0 && !nearestFloatOfShortNumber(held, magnitude)) {
         // strtof in the C locale, which this program never leaves, rounds
         // exactly and needs nothing but the C library.
         char text[keptSignificantDigits + 16];
-        writeReducedText(number, text, text + sizeof text);
+        writeReducedText(held, text, text + sizeof text);
         magnitude = std::strtof(text, nullptr);
     }
     return number.negative ? -magnitude : magnitude;

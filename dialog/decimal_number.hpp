@@ -19,15 +19,18 @@ struct DecimalNumber {
     char digits[keptSignificantDigits] = {};
 };
 
-// Largest exponent magnitude worth tracking; far beyond any float's range.
+// Largest exponent magnitude that nearestFloat needs; far beyond any float's range.
 inline constexpr std::int64_t exponentLimit = 1'000'000'000;
 
-// a + b, held within plus or minus exponentLimit.
+// a + b, held within plus or minus INT64_MAX. While a token is read its digits
+// move the exponent by at most its length, so for any token shorter than 2^62
+// characters the sum with a held explicit exponent still has the right side of
+// every float's range.
 std::int64_t addExponents(std::int64_t a, std::int64_t b);
 
 // Appends one digit that comes after all digits before it, wherever the point is.
 void appendDigit(DecimalNumber& number, char digit);
 
-// The float nearest to `number`, ties to even; infinity on overflow, a
+// The float nearest to `number` (whose exponent may be anything), ties to even; infinity on overflow, a
 // subnormal or zero on underflow, as strtof rounds.
 float nearestFloat(const DecimalNumber& number);

@@ -1,15 +1,14 @@
 #include "dialog/dialog.hpp"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <array>
-#include <cerrno>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <string_view>
 
 #include "conversion/conversion.hpp"
+#include "dialog/standard_streams.hpp"
 
 namespace {
 
@@ -57,24 +56,15 @@ constexpr auto menuBlock = joinTexts<menuParts>();
 constexpr auto amountBlock = joinTexts<amountParts>();
 constexpr auto offerBlock = joinTexts<offerParts>();
 
-// As large as a pipe's buffer; larger ones measured slower.
-constexpr std::size_t outputBufferSize = std::size_t{64} * 1024;
-
 constexpr std::string_view writeFailedMessage =
     "euro-umrechner: Fehler beim Schreiben auf die Standardausgabe\n";
 constexpr std::string_view readFailedMessage = "euro-umrechner: Fehler beim Lesen der Standardeingabe\n";
 
 }  // namespace
 
-// Write errors are not checked at each write: they stay on the stream, where
-// the dialog and the final close look for them.
-static void writeText(std::FILE* output, std::string_view text) {
-    (void)std::fwrite(text.data(), 1, text.size(), output);
-}
-
 template <std::size_t size>
-static void writeText(std::FILE* output, const std::array<char, size>& block) {
-    (void)std::fwrite(block.data(), 1, size, output);
+static void writeText(OutputBuffer& output, const std::array<char, size>& block) {
+    writeText(output, std::string_view(block.data(), size));
 }
 
 // Reads the answer to the offer; true only when it is 1. No number, or the end
@@ -91,7 +81,7 @@ static bool offerAccepted(InputReader& input, std::int32_t& continueAnswer) {
 // Reads with `read` until it yields a number, discarding each line that does
 // not and writing `prompt` again; Ended when the input ends first.
 template <typename Read>
-static auto readUntilNumber(InputReader& input, std::FILE* output, std::string_view prompt, Read read) {
+static auto readUntilNumber(InputReader& input, OutputBuffer& output, std::string_view prompt, Read read) {
     auto answer = read(input);
     while (answer.status == ReadStatus::NoNumber && discardLine(input)) {
         writeText(output, prompt);
@@ -105,21 +95,26 @@ static auto readUntilNumber(InputReader& input, std::FILE* output, std::string_v
 
 // Writes the blank line before the result line, then the result line: the
 // number and, when a conversion took place, its unit, which ends the line.
-static void writeResult(std::FILE* output, Amount result, const ConversionEntry* entry) {
-    (void)std::fprintf(output, " \nUmgerechnet: %g", static_cast<double>(result));
+static void writeResult(OutputBuffer& output, Amount result, const ConversionEntry* entry) {
+    // Long enough for any float as %g shows it, such as "-1.17549e-38".
+    char number[32];
+    const int length = std::snprintf(number, sizeof number, "%g", static_cast<double>(result));
+    writeText(output, " \nUmgerechnet: ");
+    const std::size_t shown = length > 0 ? std::min(static_cast<std::size_t>(length), sizeof number - 1) : 0;
+    writeText(output, std::string_view(number, shown));
     if (entry != nullptr) {
         writeText(output, entry->unitText);
     }
 }
 
-void runDialogOn(InputReader& input, std::FILE* output) {
+void runDialogOn(InputReader& input, OutputBuffer& output) {
     std::int32_t continueAnswer = 0;
     std::int32_t conversionChoice = 0;
     Amount amount = 0.0F;
     Amount result = 0.0F;
 
     writeText(output, openingBlock);
-    while (offerAccepted(input, continueAnswer) && std::ferror(output) == 0) {
+    while (offerAccepted(input, continueAnswer) && !output.failed) {
         writeText(output, menuBlock);
         const IntegerRead choice = readUntilNumber(input, output, menuPrompt, readInteger);
         if (choice.status != ReadStatus::Number) {
@@ -141,38 +136,28 @@ void runDialogOn(InputReader& input, std::FILE* output) {
     }
 }
 
-static std::ptrdiff_t readStandardInput(void* /*context*/, char* buffer, std::size_t capacity) {
-    for (;;) {
-        const ssize_t got = ::read(STDIN_FILENO, buffer, capacity);
-        if (got >= 0 || errno != EINTR) {
-            return got;
-        }
-    }
-}
-
-// Flushes and closes standard output; false when any write to it failed,
-// including one that only this last flush brings to light.
-static bool closeStandardOutput() {
-    const bool failedBefore = std::ferror(stdout) != 0;
-    const bool closeFailed = std::fclose(stdout) != 0;
-    return !failedBefore && !closeFailed;
+// Writes a message on standard error, which needs no flushing.
+static void reportError(std::string_view message) {
+    (void)std::fwrite(message.data(), 1, message.size(), stderr);
 }
 
 void runDialog() {
-    static char outputBuffer[outputBufferSize];
+    static OutputBuffer output;
     static InputReader input;
-    // Cannot fail: the buffer is given and the mode is valid.
-    (void)std::setvbuf(stdout, outputBuffer, _IOFBF, sizeof outputBuffer);
-    openInputReader(input, InputSource{readStandardInput, nullptr}, stdout);
-    runDialogOn(input, stdout);
+    prepareStandardStreams();
+    openOutputBuffer(output, OutputSink{writeStandardOutput, nullptr});
+    openInputReader(input, InputSource{readStandardInput, nullptr}, &output);
+    runDialogOn(input, output);
 
-    const bool written = closeStandardOutput();
+    returnUnreadInput(input.end - input.next);
+    // Closing may bring to light a write error that the last write hid.
+    const bool written = flushOutput(output) && closeStandardOutput();
     const bool read = input.state != InputState::Failed;
     if (!written) {
-        writeText(stderr, writeFailedMessage);
+        reportError(writeFailedMessage);
     }
     if (!read) {
-        writeText(stderr, readFailedMessage);
+        reportError(readFailedMessage);
     }
     if (!written || !read) {
         std::exit(EXIT_FAILURE);

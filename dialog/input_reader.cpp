@@ -2,10 +2,11 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 
 #include "dialog/decimal_number.hpp"
 
-void openInputReader(InputReader& reader, InputSource source, std::FILE* flushBeforeWaiting) {
+void openInputReader(InputReader& reader, InputSource source, OutputBuffer* flushBeforeWaiting) {
     reader.source = source;
     reader.flushBeforeWaiting = flushBeforeWaiting;
     reader.state = InputState::Open;
@@ -24,7 +25,7 @@ static bool fillUntilAvailable(InputReader& reader, std::size_t count) {
         std::memmove(reader.buffer, reader.buffer + reader.next, unread);
         reader.next = 0;
         reader.end = unread;
-        if (reader.flushBeforeWaiting != nullptr && std::fflush(reader.flushBeforeWaiting) != 0) {
+        if (reader.flushBeforeWaiting != nullptr && !flushOutput(*reader.flushBeforeWaiting)) {
             reader.state = InputState::Ended;  // nobody sees the prompts any more
             return false;
         }
@@ -116,11 +117,13 @@ static std::size_t readDigits(InputReader& reader, DecimalNumber& number, bool a
     return count;
 }
 
-// Reads the digits of an exponent, holding its value within exponentLimit.
+// Reads the digits of an exponent, holding its value at INT64_MAX.
 static std::int64_t readExponentDigits(InputReader& reader) {
+    constexpr std::int64_t limit = std::numeric_limits<std::int64_t>::max();
     std::int64_t value = 0;
     for (int c = peek(reader); isDigit(c); c = peek(reader)) {
-        value = std::min(value * 10 + (c - '0'), exponentLimit);
+        const int digit = c - '0';
+        value = value > (limit - digit) / 10 ? limit : value * 10 + digit;
         advance(reader);
     }
     return value;

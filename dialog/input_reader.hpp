@@ -3,7 +3,8 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
+
+#include "dialog/output_buffer.hpp"
 
 // Reads up to `capacity` bytes into `buffer`: the count read, 0 at the end of
 // the input, negative on a read error.
@@ -20,7 +21,7 @@ inline constexpr std::size_t inputBufferSize = std::size_t{64} * 1024;
 
 struct InputReader {
     InputSource source;
-    std::FILE* flushBeforeWaiting;  // output that must be seen before the reader waits
+    OutputBuffer* flushBeforeWaiting;  // output that must be seen before the reader waits
     InputState state;
     std::size_t next;  // first unread byte of buffer
     std::size_t end;   // one past the last filled byte of buffer
@@ -30,7 +31,7 @@ struct InputReader {
 // Prepares `reader` to read from `source`; when `flushBeforeWaiting` is not
 // null it is flushed before every wait for more input, and a failed flush ends
 // the input.
-void openInputReader(InputReader& reader, InputSource source, std::FILE* flushBeforeWaiting);
+void openInputReader(InputReader& reader, InputSource source, OutputBuffer* flushBeforeWaiting);
 
 enum class ReadStatus {
     Number,    // a number was read

@@ -1,12 +1,16 @@
 #include "conversion/conversion.hpp"
 
+#include "conversion/float_rounding.hpp"
+
 #include <gtest/gtest.h>
 
 #include <bit>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <limits>
+#include <random>
 #include <string>
 
 namespace {
@@ -64,12 +68,108 @@ TEST(conversion_test, rates_are_the_fixed_euro_rates) {
     }
 }
 
+// The value in the machine's long double; exact where that has a 64-bit significand.
+long double asLongDouble(ExtendedFloat value) {
+    return std::ldexp(static_cast<long double>(value.significand), value.exponent);
+}
+
+constexpr bool longDoubleIsExtended = std::numeric_limits<long double>::digits == 64;
+
 TEST(conversion_test, factor_is_the_rate_or_its_reciprocal_rounded_once) {
+    if (!longDoubleIsExtended) {
+        GTEST_SKIP() << "the reference division needs a long double with a 64-bit significand";
+    }
     for (const ConversionEntry& entry : conversionTable) {
         // volatile keeps the division at run time, in the machine's long double
         volatile long double rate = entry.rate;
         const long double expected = entry.direction == ConversionDirection::ToEuro ? 1.0L / rate : rate;
-        EXPECT_EQ(entry.factor, expected) << "entry " << entry.number;
+        EXPECT_EQ(entry.factor.significand >> 63, 1U) << "entry " << entry.number;
+        EXPECT_EQ(asLongDouble(entry.factor), expected) << "entry " << entry.number;
+    }
+}
+
+TEST(conversion_test, results_are_the_bits_of_the_extended_product_rounded_to_float) {
+    if (!longDoubleIsExtended) {
+        GTEST_SKIP() << "the reference product needs a long double with a 64-bit significand";
+    }
+    long double factors[conversionTable.size()];
+    for (std::size_t i = 0; i < conversionTable.size(); ++i) {
+        factors[i] = asLongDouble(conversionTable[i].factor);
+    }
+    std::uint64_t mismatches = 0;
+    std::string first;
+    const auto compare = [&](const ConversionEntry& entry, float amount) {
+        const long double factor = factors[static_cast<std::size_t>(entry.number - 1)];
+        const std::uint32_t expected = bitsOf(static_cast<float>(static_cast<long double>(amount) * factor));
+        const std::uint32_t actual = bitsOf(convertAmount(entry, amount));
+        if (actual != expected && mismatches++ == 0) {
+            first =
+                "entry " + std::to_string(entry.number) + ", amount bits " + std::to_string(bitsOf(amount));
+        }
+    };
+    // Every amount in cents up to 100,000 euro, as the reader gives it: the
+    // nearest float, which the double quotient rounds to as well, as it lies
+    // nowhere near a midpoint between two floats.
+    for (std::int32_t cents = 0; cents <= 10'000'000; ++cents) {
+        for (std::size_t i = 11; i < conversionTable.size(); ++i) {
+            compare(conversionTable[i], static_cast<float>(cents / 100.0));
+        }
+    }
+    std::mt19937 random(286698);
+    for (int i = 0; i < 1'000'000; ++i) {
+        const auto amount = std::bit_cast<float>(static_cast<std::uint32_t>(random()));
+        for (const ConversionEntry& entry : conversionTable) {
+            compare(entry, amount);
+        }
+    }
+    for (const ConversionEntry& entry : conversionTable) {
+        compare(entry, HUGE_VALF);
+        compare(entry, -HUGE_VALF);
+    }
+    EXPECT_EQ(mismatches, 0U) << "first at " << first;
+}
+
+// Products that round at 64 bits to a float midpoint and then to even: one
+// from just below the midpoint, one from a tie at 64 bits; and one whose
+// 64-bit rounding carries into a new bit.
+TEST(conversion_test, extended_product_rounds_twice_and_carries) {
+    const struct {
+        ExtendedFloat factor;
+        float amount;
+        float result;
+    } cases[] = {
+        {{0xaaaa'af55'5555'5555U, -63}, 3.0F, 0x1.000008p+2F},  // rounded once: 0x1.000006p+2
+        {{0xaaaa'ab55'5555'5556U, -63}, 3.0F, 4.0F},            // rounded once: 0x1.000002p+2
+        {{0x9249'2492'4924'9249U, -63}, 7.0F, 8.0F},
+        {{0x9249'2492'4924'9249U, -63}, 0x1.cp-145F, 0x1p-144F},  // subnormal
+    };
+    for (const auto& c : cases) {
+        const ConversionEntry entry{0, "", ConversionDirection::FromEuro, 0.0, c.factor, ""};
+        EXPECT_EQ(bitsOf(convertAmount(entry, c.amount)), bitsOf(c.result)) << c.amount;
+    }
+}
+
+TEST(conversion_test, rounding_to_float_at_ties_the_subnormals_and_overflow) {
+    const struct {
+        bool negative;
+        std::uint64_t significand;
+        std::int32_t exponent;
+        bool sticky;
+        float result;
+    } cases[] = {
+        {true, 0x8000'0080'0000'0000U, -63, true, -0x1.000002p0F},  // just above the tie 1 + 2^-24
+        {false, 1, -150, false, 0.0F},                              // half the smallest subnormal
+        {false, 1, -150, true, 0x1p-149F},
+        {false, 0xff'ffff, -150, false, 0x1p-126F},  // a tie that rounds up into the normals
+        {false, 0x1ff'ffff, 103, false, HUGE_VALF},  // midway between FLT_MAX and 2^128
+        {false, (std::uint64_t{0x1ff'ffff} << 38) - 1, 65, false, 0x1.fffffep127F},
+        {true, 0, 5, true, -0.0F},
+        {false, 1, std::numeric_limits<std::int32_t>::max(), false, HUGE_VALF},
+        {true, ~std::uint64_t{0}, std::numeric_limits<std::int32_t>::min(), true, -0.0F},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(bitsOf(roundToFloat(c.negative, c.significand, c.exponent, c.sticky)), bitsOf(c.result))
+            << c.significand << " " << c.exponent;
     }
 }
 

@@ -117,6 +117,12 @@ TEST(dialog_test, transcripts) {
          opening + menu + menuPrompt + amountStep + " \nUmgerechnet: 195.583 DM\n" + offer},
         {"1\n- 12\n12\n100\n2\n",
          opening + menu + menuPrompt + amountStep + " \nUmgerechnet: 195.583 DM\n" + offer},
+        // The bytes just outside white space, and the highest byte, start no number.
+        {"1\n\x08"
+         "12\n\x0e"
+         "12\n\xff\n12\n100\n2\n",
+         opening + menu + menuPrompt + menuPrompt + menuPrompt + amountStep + " \nUmgerechnet: 195.583 DM\n" +
+             offer},
         {"1\n12\nzwei\n,5\ninf 4\n100\n2\n", opening + menu + amountStep + amountPrompt + amountPrompt +
                                                  amountPrompt + " \nUmgerechnet: 195.583 DM\n" + offer},
         // The end of the input at each read ends the program at once.

@@ -11,6 +11,7 @@
 #include <random>
 #include <string>
 
+#include "dialog/decimal_number.hpp"
 #include "tests/transcript.hpp"
 
 namespace {
@@ -123,6 +124,8 @@ TEST(input_reader_test, amount_grammar_rounding_and_leftovers) {
         {"1e-40", ReadStatus::Number, 0x1.16c2p-133F, ""},
         {"1e-46", ReadStatus::Number, 0.0F, ""},
         {"-1e-99999999999999999999", ReadStatus::Number, -0.0F, ""},
+        {"1e9223372036854775807", ReadStatus::Number, infinity, ""},
+        {"0.1e-9223372036854775809", ReadStatus::Number, 0.0F, ""},
         {"0.00000000000000000000000000000000000000000000000000001e53", ReadStatus::Number, 1.0F, ""},
         {".", ReadStatus::NoNumber, 0.0F, "."},
         {"-.", ReadStatus::NoNumber, 0.0F, "."},
@@ -170,12 +173,14 @@ TEST(input_reader_test, amount_matches_strtof_on_random_strings) {
 
 TEST(input_reader_test, amount_matches_strtof_at_the_edges_of_short_numbers) {
     // Seven digits and a power of ten up to 10 take the short way; one more
-    // digit or power takes the long one.
+    // digit or power takes the long one. The last six are exact ties, and
+    // quotients that look like ties until their remainder counts.
     const char* const cases[] = {
         "9999999e10",    "9999999e11",   "99999999e10", "1234567e-10", "1234567e-11",
         "12345678e-10",  "8388609e-10",  "16777217",    "16777217e-7", "0.0000000001",
         "0.00000000001", "3.4028235e38", "7e-46",       "1.4e-45",     "0.1234567",
-        "0.12345678",    "-999999.9",    "16777216.5",  "1677721.75",
+        "0.12345678",    "-999999.9",    "16777216.5",  "1677721.75",  "3e10",
+        "3355445e1",     "429e-10",      "0.00033291",  "118467e-9",   "33291e-8",
     };
     for (const char* input : cases) {
         expectSameAsStrtof(input);
@@ -223,6 +228,36 @@ TEST(input_reader_test, long_tokens_round_correctly_in_one_pass) {
     for (const std::string& input : cases) {
         expectSameAsStrtof(input);
         expectSameAsStrtof(input, 4093);
+    }
+}
+
+// A token's digits move its exponent by one each; a billion and more of them
+// must not be lost to a limit, nor may any sum overflow.
+TEST(input_reader_test, exponent_sums_are_exact_far_beyond_a_billion_digits) {
+    constexpr std::int64_t max = INT64_MAX;
+    constexpr std::int64_t quarter = max / 2 + 1;  // 2^62
+    const struct {
+        std::int64_t a, b, sum;
+    } cases[] = {
+        {-1'000'000'004, -1, -1'000'000'005},
+        {-1'000'000'005, 1'000'000'000, -5},
+        {1'000'000'001, 1, 1'000'000'002},
+        {-(quarter - 1), max, max - quarter + 1},
+        {max, 1, max},
+        {-max, -1, -max},
+        {max - 1, max, max},
+        {max, -max, 0},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(addExponents(c.a, c.b), c.sum) << c.a << " + " << c.b;
+    }
+    // 0.1 times ten to the sum: 1e-6 after a billion zeros and an exponent of a billion.
+    DecimalNumber number;
+    appendDigit(number, '1');
+    for (const auto& [exponent, expected] :
+         {std::pair{std::int64_t{-5}, 0x1.0c6f7ap-20F}, {max, HUGE_VALF}, {-max, 0.0F}}) {
+        number.exponent = exponent;
+        EXPECT_EQ(comparable(nearestFloat(number)), comparable(expected)) << exponent;
     }
 }
 

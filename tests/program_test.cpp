@@ -53,10 +53,13 @@ struct Child {
     int errors;  // the child's standard error, for reading
 };
 
-// Files to put in place of the pipes for standard input or output.
+// Files to put in place of the pipes for standard input or output, and flags
+// for the program's ends of the pipes.
 struct Redirects {
     const char* inputPath = nullptr;
+    int inputFd = -1;  // an open file to read instead, shared with the test
     const char* outputPath = nullptr;
+    int pipeFlags = 0;
 };
 
 // Starts the program with its standard streams on pipes, except those that
@@ -68,9 +71,15 @@ Child startProgram(Redirects redirects = {}, std::vector<const char*> extraArgum
     EXPECT_EQ(pipe(out), 0);
     EXPECT_EQ(pipe(err), 0);
     const std::vector<const char*> argv = programCommand(extraArguments);
+    // Flags set here apply to the program's ends only: each end of a pipe is a
+    // description of its own.
+    EXPECT_EQ(fcntl(in[0], F_SETFL, redirects.pipeFlags), 0);
+    EXPECT_EQ(fcntl(out[1], F_SETFL, redirects.pipeFlags), 0);
     const pid_t pid = fork();
     if (pid == 0) {
-        dup2(redirects.inputPath != nullptr ? open(redirects.inputPath, O_RDONLY) : in[0], STDIN_FILENO);
+        const int inputFd =
+            redirects.inputPath != nullptr ? open(redirects.inputPath, O_RDONLY) : redirects.inputFd;
+        dup2(inputFd >= 0 ? inputFd : in[0], STDIN_FILENO);
         dup2(redirects.outputPath != nullptr ? open(redirects.outputPath, O_WRONLY) : out[1], STDOUT_FILENO);
         dup2(err[1], STDERR_FILENO);
         for (const int fd : {in[0], in[1], out[0], out[1], err[0], err[1]}) {
@@ -152,9 +161,9 @@ TEST(program_test, a_failed_write_is_reported_with_status_one) {
     if (access("/dev/full", W_OK) != 0) {
         GTEST_SKIP() << "no /dev/full here";
     }
+    // The program fails at its first write, before it reads any answer.
     Child child = startProgram({.outputPath = "/dev/full"});
-    writeAll(child.input, "1\n12\n100\n2\n");
-    EXPECT_EQ(readUntil(child.errors, "\n"),
+    EXPECT_EQ(readUntil(child.errors, "never"),
               "euro-umrechner: Fehler beim Schreiben auf die Standardausgabe\n");
     EXPECT_EQ(exitStatus(child), 1);
 }
@@ -163,8 +172,29 @@ TEST(program_test, a_failed_read_is_reported_with_status_one) {
     // Reading a directory fails with EISDIR.
     Child child = startProgram({.inputPath = "/"});
     EXPECT_EQ(readUntil(child.output, "never").substr(0, 11), "Umrechnung ");
-    EXPECT_EQ(readUntil(child.errors, "\n"), "euro-umrechner: Fehler beim Lesen der Standardeingabe\n");
+    EXPECT_EQ(readUntil(child.errors, "never"), "euro-umrechner: Fehler beim Lesen der Standardeingabe\n");
     EXPECT_EQ(exitStatus(child), 1);
+}
+
+TEST(program_test, non_blocking_pipes_are_waited_for) {
+    Child child = startProgram({.pipeFlags = O_NONBLOCK});
+    readUntil(child.output, offer);  // the program now waits for its first answer
+    std::string answers;
+    for (int i = 0; i < 300; ++i) {
+        answers += "1\n12\n100\n";
+    }
+    // Far more output than a pipe holds, read only after all answers are in.
+    writeAll(child.input, answers + "2\n");
+    closeInput(child);
+    const std::string output = readUntil(child.output, "never");
+    std::size_t results = 0;
+    for (std::size_t at = output.find("195.583 DM\n"); at != std::string::npos;
+         at = output.find("195.583 DM\n", at + 1)) {
+        ++results;
+    }
+    EXPECT_EQ(results, 300U);
+    EXPECT_EQ(readUntil(child.errors, "never"), "");
+    EXPECT_EQ(exitStatus(child), 0);
 }
 
 // A temporary file that is removed again at the end of the test.
@@ -183,6 +213,16 @@ struct TemporaryFile {
         return text.str();
     }
 };
+
+TEST(program_test, a_seekable_input_keeps_what_the_dialog_did_not_read) {
+    const TemporaryFile answers;
+    std::ofstream(answers.path) << "1\n12\n100\n2\nfor the next reader\n";
+    const int input = open(answers.path.c_str(), O_RDONLY);
+    Child child = startProgram({.inputFd = input});
+    EXPECT_EQ(exitStatus(child), 0);
+    EXPECT_EQ(lseek(input, 0, SEEK_CUR), 10) << "just after the 2";
+    close(input);
+}
 
 // Writes `head`, `count` copies of `filler` and `tail` to `fd`, a chunk at a time.
 void feed(int fd, const std::string& head, char filler, std::size_t count, const std::string& tail) {

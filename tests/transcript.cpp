@@ -1,8 +1,6 @@
 #include "tests/transcript.hpp"
 
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 #include "dialog/dialog.hpp"
@@ -15,6 +13,13 @@ static std::ptrdiff_t readFromMemory(void* context, char* buffer, std::size_t ca
     }
     source.position += count;
     return static_cast<std::ptrdiff_t>(count);
+}
+
+static bool writeToMemory(void* context, const char* data, std::size_t size) {
+    if (context != nullptr) {
+        static_cast<std::string*>(context)->append(data, size);
+    }
+    return true;
 }
 
 std::unique_ptr<InputReader> makeReader(MemorySource& source) {
@@ -30,6 +35,12 @@ std::string unreadText(const InputReader& reader, const MemorySource& source) {
     return rest;
 }
 
+std::unique_ptr<OutputBuffer> makeOutput(std::string* text) {
+    std::unique_ptr<OutputBuffer> output(new OutputBuffer);
+    openOutputBuffer(*output, OutputSink{writeToMemory, text});
+    return output;
+}
+
 std::string runTranscript(std::string_view input, std::size_t chunkSize) {
     MemorySource source{input, chunkSize};
     return runTranscript(source);
@@ -37,13 +48,10 @@ std::string runTranscript(std::string_view input, std::size_t chunkSize) {
 
 std::string runTranscript(MemorySource& source) {
     const std::unique_ptr<InputReader> reader = makeReader(source);
-    char* text = nullptr;
-    std::size_t size = 0;
-    std::FILE* output = open_memstream(&text, &size);
-    reader->flushBeforeWaiting = output;
-    runDialogOn(*reader, output);
-    std::fclose(output);
-    std::string written(text, size);
-    std::free(text);
+    std::string written;
+    const std::unique_ptr<OutputBuffer> output = makeOutput(&written);
+    reader->flushBeforeWaiting = output.get();
+    runDialogOn(*reader, *output);
+    flushOutput(*output);
     return written;
 }

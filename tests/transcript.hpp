@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "dialog/input_reader.hpp"
+#include "dialog/output_buffer.hpp"
 
 // Input held in memory, handed out at most `chunkSize` bytes per read, the way
 // a terminal hands out one line at a time.
@@ -23,6 +24,10 @@ std::unique_ptr<InputReader> makeReader(MemorySource& source);
 
 // What `reader` has not read yet of `source`.
 std::string unreadText(const InputReader& reader, const MemorySource& source);
+
+// An output buffer that appends to `text`, which must outlive it; with a null
+// `text` it throws the output away.
+std::unique_ptr<OutputBuffer> makeOutput(std::string* text);
 
 // Everything the dialog writes when `input` is its whole input.
 std::string runTranscript(std::string_view input, std::size_t chunkSize = wholeInput);

@@ -1,0 +1,69 @@
+#include "conversion/float_rounding.hpp"
+
+#include <algorithm>
+#include <bit>
+
+namespace {
+
+constexpr std::uint32_t signBit = 0x8000'0000U;
+constexpr std::uint32_t infinityBits = 0x7f80'0000U;
+constexpr std::int64_t largestExponent = 127;      // of a normal float's leading bit
+constexpr std::int64_t smallestExponent = -126;    // of a normal float's leading bit
+constexpr std::int64_t smallestQuantum = -149;     // exponent of the last bit of a subnormal
+constexpr std::int64_t keptBitsBelowLeading = 23;  // a normal float has 24 significand bits
+
+// `significand` >> `drop` (1 to 64), rounded to nearest, ties to even; `sticky`
+// stands for a non-zero bit below all the dropped ones.
+std::uint64_t shiftRightRounded(std::uint64_t significand, std::int64_t drop, bool sticky) {
+    const std::uint64_t kept = (significand >> (drop - 1)) >> 1;
+    const std::uint64_t rest = significand & (~std::uint64_t{0} >> (64 - drop));
+    const std::uint64_t half = std::uint64_t{1} << (drop - 1);
+    const bool roundUp = rest > half || (rest == half && (sticky || (kept & 1U) != 0));
+    return kept + (roundUp ? 1 : 0);
+}
+
+// The bits of roundToFloat's magnitude for any value; `leading` is the
+// exponent of the significand's top bit.
+std::uint32_t magnitudeBits(std::uint64_t significand, std::int64_t exponent, std::int64_t leading,
+                            bool sticky) {
+    if (significand == 0) {
+        return 0;
+    }
+    if (leading > largestExponent) {
+        return infinityBits;
+    }
+    const std::int64_t quantum = std::max(leading - keptBitsBelowLeading, smallestQuantum);
+    const std::int64_t drop = quantum - exponent;
+    std::uint64_t kept = 0;  // stays 0 when the value is below half the smallest subnormal
+    if (drop <= 0) {
+        kept = significand << -drop;  // exact: the significand has at most 24 bits here
+    } else if (drop <= 64) {
+        kept = shiftRightRounded(significand, drop, sticky);
+    }
+    // kept is below 2^24 + 1 and the biased field below 254: a carry out of the
+    // significand moves into the exponent field by itself, up to infinity.
+    return static_cast<std::uint32_t>(((quantum - smallestQuantum) << 23) + kept);
+}
+
+}  // namespace
+
+float roundToFloat(bool negative, std::uint64_t significand, std::int32_t exponent, bool sticky) {
+    const std::uint32_t sign = negative ? signBit : 0;
+    // int64 holds every sum below, whatever the int32 exponent.
+    const int shift = std::countl_zero(significand);
+    const std::int64_t leading = exponent + std::int64_t{63 - shift};
+    if (significand == 0 || leading < smallestExponent || leading > largestExponent) {
+        return std::bit_cast<float>(sign | magnitudeBits(significand, exponent, leading, sticky));
+    }
+    // A normal result, the common case. With the top bit at bit 63 the float
+    // keeps bits 63 to 40; halved, adding just under the midpoint 2^38, or just
+    // it when a tie goes up, cannot overflow and carries when rounding up. The
+    // bit shifted out, like `sticky`, only breaks a tie upwards.
+    const std::uint64_t normalized = significand << shift;
+    const std::uint64_t tieGoesUp = (normalized | (normalized >> 40) | (sticky ? 1U : 0U)) & 1U;
+    const std::uint64_t rounded = ((normalized >> 1) + ((std::uint64_t{1} << 38) - 1) + tieGoesUp) >> 39;
+    // The hidden bit adds one to the biased exponent, and a carry out of the
+    // significand one more, up to infinity.
+    const auto bits = static_cast<std::uint32_t>(((leading - smallestExponent) << 23) + rounded);
+    return std::bit_cast<float>(sign | bits);
+}

@@ -1,0 +1,32 @@
+// Collects the dialog's output and hands it on in large blocks.
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+// Writes all `size` bytes of `data`; false when that failed.
+using WriteFunction = bool (*)(void* context, const char* data, std::size_t size);
+
+struct OutputSink {
+    WriteFunction write;
+    void* context;
+};
+
+// As large as a pipe's buffer; larger ones measured slower.
+inline constexpr std::size_t outputBufferSize = std::size_t{64} * 1024;
+
+struct OutputBuffer {
+    OutputSink sink;
+    bool failed;       // a write failed; everything after it is dropped
+    std::size_t used;  // bytes of buffer waiting to be written
+    char buffer[outputBufferSize];
+};
+
+// Prepares `output` to write to `sink`.
+void openOutputBuffer(OutputBuffer& output, OutputSink sink);
+
+// Appends `text`, handing on full blocks to the sink.
+void writeText(OutputBuffer& output, std::string_view text);
+
+// Hands on everything buffered; false when this or an earlier write failed.
+bool flushOutput(OutputBuffer& output);

@@ -1,0 +1,107 @@
+#include "dialog/standard_streams.hpp"
+
+#include <cerrno>
+#include <climits>
+#include <cstdint>
+
+#ifdef _WIN32
+
+#include <fcntl.h>
+#include <io.h>
+
+#include <cstdio>
+
+// The C runtime counts in unsigned int; larger requests are split.
+static unsigned int chunkOf(std::size_t size) {
+    return size < INT_MAX ? static_cast<unsigned int>(size) : INT_MAX;
+}
+
+void prepareStandardStreams() {
+    (void)_setmode(_fileno(stdin), _O_BINARY);
+    (void)_setmode(_fileno(stdout), _O_BINARY);
+}
+
+std::ptrdiff_t readStandardInput(void* /*context*/, char* buffer, std::size_t capacity) {
+    return _read(0, buffer, chunkOf(capacity));
+}
+
+bool writeStandardOutput(void* /*context*/, const char* data, std::size_t size) {
+    while (size > 0) {
+        const int written = _write(1, data, chunkOf(size));
+        if (written <= 0) {
+            return false;
+        }
+        data += written;
+        size -= static_cast<std::size_t>(written);
+    }
+    return true;
+}
+
+void returnUnreadInput(std::size_t unread) {
+    if (unread > 0) {
+        (void)_lseeki64(0, -static_cast<std::int64_t>(unread), SEEK_CUR);
+    }
+}
+
+bool closeStandardOutput() { return _close(1) == 0; }
+
+#else
+
+#include <poll.h>
+#include <unistd.h>
+
+void prepareStandardStreams() {}
+
+// Waits until `fd` is ready for `events`; false when waiting itself failed.
+static bool waitUntilReady(int fd, short events) {
+    pollfd ready{fd, events, 0};
+    while (poll(&ready, 1, -1) < 0) {
+        if (errno != EINTR) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// True when a call that failed with errno should simply be made again, after
+// waiting for `fd` to be ready for `events` if it is non-blocking.
+static bool shouldRetry(int fd, short events) {
+    if (errno == EINTR) {
+        return true;
+    }
+    // Both names, for systems where they differ.
+    // NOLINTNEXTLINE(misc-redundant-expression)
+    return (errno == EAGAIN || errno == EWOULDBLOCK) && waitUntilReady(fd, events);
+}
+
+std::ptrdiff_t readStandardInput(void* /*context*/, char* buffer, std::size_t capacity) {
+    for (;;) {
+        const ssize_t got = read(STDIN_FILENO, buffer, capacity);
+        if (got >= 0 || !shouldRetry(STDIN_FILENO, POLLIN)) {
+            return got;
+        }
+    }
+}
+
+bool writeStandardOutput(void* /*context*/, const char* data, std::size_t size) {
+    while (size > 0) {
+        const ssize_t written = write(STDOUT_FILENO, data, size);
+        if (written > 0) {
+            data += written;
+            size -= static_cast<std::size_t>(written);
+        } else if (written == 0 || !shouldRetry(STDOUT_FILENO, POLLOUT)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void returnUnreadInput(std::size_t unread) {
+    if (unread > 0) {
+        (void)lseek(STDIN_FILENO, -static_cast<off_t>(unread), SEEK_CUR);
+    }
+}
+
+bool closeStandardOutput() { return close(STDOUT_FILENO) == 0; }
+
+#endif

@@ -1,0 +1,28 @@
+// The program's only contact with the operating system: raw reads of standard
+// input and raw writes to standard output, the same bytes on every platform.
+#pragma once
+
+#include <cstddef>
+
+// Puts standard input and output in binary mode where the system has text
+// modes, so that a line ends in "\n" alone everywhere.
+void prepareStandardStreams();
+
+// Reads up to `capacity` bytes of standard input into `buffer`: the count
+// read, 0 at the end of the input, negative on a read error. Waits for input
+// on a non-blocking descriptor and goes on after an interrupted call.
+std::ptrdiff_t readStandardInput(void* context, char* buffer, std::size_t capacity);
+
+// Writes all `size` bytes of `data` to standard output; false on a write
+// error. Waits on a non-blocking descriptor and goes on after an interrupted
+// or partial write.
+bool writeStandardOutput(void* context, const char* data, std::size_t size);
+
+// Moves standard input's offset back by the `unread` bytes that were read
+// ahead but not used, so that whoever reads on finds them; does nothing where
+// the input cannot seek.
+void returnUnreadInput(std::size_t unread);
+
+// Closes standard output; false when the system reports that written data
+// was lost.
+bool closeStandardOutput();

@@ -12,7 +12,7 @@ struct OutputSink {
     void* context;
 };
 
-// As large as a pipe's buffer; larger ones measured slower.
+// As large as a pipe's buffer.
 inline constexpr std::size_t outputBufferSize = std::size_t{64} * 1024;
 
 struct OutputBuffer {

@@ -48,7 +48,7 @@ static void writeReducedText(const DecimalNumber& number, char* text, char* text
     *std::to_chars(out, textEnd - 1, exponent).ptr = '\0';
 }
 
-// Powers of ten up to 10^10; with fewer than 10^7 digits a product stays below 2^57.
+// Powers of ten up to 10^10; times seven digits at most, a product stays below 10^17 < 2^57.
 constexpr std::array<std::uint64_t, 11> powersOfTen{
     1, 10, 100, 1'000, 10'000, 100'000, 1'000'000, 10'000'000, 100'000'000, 1'000'000'000, 10'000'000'000};
 

@@ -91,10 +91,8 @@ Amount convertAmount(const ConversionEntry& entry, Amount amount) {
     if (biasedExponent - 1 >= 0xfeU || rest - (half - 1) <= 1 || leading < -126 || leading > 127) {
         return convertAnyAmount(entry, amount);
     }
-    const std::uint64_t rounded = ((high >> (restBits - 1)) + 1) >> 1;  // not a tie, so half up is nearest
-    // The hidden bit adds one to the biased exponent, and a carry out of the
-    // significand one more, up to infinity.
-    const auto magnitude =
-        static_cast<std::uint32_t>(((leading + 126) << 23) + static_cast<std::int64_t>(rounded));
-    return std::bit_cast<Amount>((bits & signBit) | magnitude);
+    // Far from a tie, rounding these bits once gives what rounding twice would.
+    const auto exponentOfLastBit =
+        static_cast<std::int32_t>(leading - static_cast<std::int64_t>(restBits + 23));
+    return roundToFloat((bits & signBit) != 0, high, exponentOfLastBit, false);
 }

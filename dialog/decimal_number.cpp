@@ -31,6 +31,14 @@ void appendDigit(DecimalNumber& number, char digit) {
     }
 }
 
+// Beyond this exponent a float is long past its overflow or underflow.
+constexpr std::int64_t exponentBeyondAnyFloat = 1000;
+
+// `number`'s exponent, held within plus or minus exponentBeyondAnyFloat.
+static std::int64_t heldExponent(const DecimalNumber& number) {
+    return std::clamp(number.exponent, -exponentBeyondAnyFloat, exponentBeyondAnyFloat);
+}
+
 // Writes "0.<digits>[1]e<exponent>" and a NUL into `text`; the appended 1
 // stands for the dropped non-zero digits, so the text lies strictly between
 // the same two decision points as the full number.
@@ -43,9 +51,7 @@ static void writeReducedText(const DecimalNumber& number, char* text, char* text
         *out++ = '1';
     }
     *out++ = 'e';
-    // Beyond this a float is long past its overflow or underflow.
-    const std::int64_t exponent = std::clamp<std::int64_t>(number.exponent, -1000, 1000);
-    *std::to_chars(out, textEnd - 1, exponent).ptr = '\0';
+    *std::to_chars(out, textEnd - 1, heldExponent(number)).ptr = '\0';
 }
 
 // Powers of ten up to 10^10; times seven digits at most, a product stays below 10^17 < 2^57.
@@ -56,7 +62,7 @@ constexpr std::array<std::uint64_t, 11> powersOfTen{
 // point is at most ten places from the end of its digits, rounded once from
 // exact integers. False for other numbers.
 static bool nearestFloatOfShortNumber(const DecimalNumber& number, float& magnitude) {
-    const std::int64_t power = number.exponent - static_cast<std::int64_t>(number.digitCount);
+    const std::int64_t power = heldExponent(number) - static_cast<std::int64_t>(number.digitCount);
     if (number.digitCount > 7 || number.droppedNonZero || power < -10 || power > 10) {
         return false;
     }
@@ -78,15 +84,12 @@ static bool nearestFloatOfShortNumber(const DecimalNumber& number, float& magnit
 }
 
 float nearestFloat(const DecimalNumber& number) {
-    // Beyond the limit a float has long overflowed or underflowed.
-    DecimalNumber held = number;
-    held.exponent = std::clamp(number.exponent, -exponentLimit, exponentLimit);
     float magnitude = 0.0F;
-    if (number.digitCount > 0 && !nearestFloatOfShortNumber(held, magnitude)) {
+    if (number.digitCount > 0 && !nearestFloatOfShortNumber(number, magnitude)) {
         // strtof in the C locale, which this program never leaves, rounds
         // exactly and needs nothing but the C library.
         char text[keptSignificantDigits + 16];
-        writeReducedText(held, text, text + sizeof text);
+        writeReducedText(number, text, text + sizeof text);
         magnitude = std::strtof(text, nullptr);
     }
     return number.negative ? -magnitude : magnitude;

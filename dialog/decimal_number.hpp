@@ -19,9 +19,6 @@ struct DecimalNumber {
     char digits[keptSignificantDigits] = {};
 };
 
-// Largest exponent magnitude that nearestFloat needs; far beyond any float's range.
-inline constexpr std::int64_t exponentLimit = 1'000'000'000;
-
 // a + b, held within plus or minus INT64_MAX. While a token is read its digits
 // move the exponent by at most its length, so for any token shorter than 2^62
 // characters the sum with a held explicit exponent still has the right side of

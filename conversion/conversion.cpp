@@ -6,11 +6,9 @@
 
 namespace {
 
-constexpr std::uint32_t signBit = 0x8000'0000U;
 constexpr std::uint32_t quietBit = 0x0040'0000U;
 constexpr std::uint32_t hiddenBit = 0x0080'0000U;
 constexpr std::uint32_t fractionMask = hiddenBit - 1;
-constexpr std::uint32_t infinityBits = 0x7f80'0000U;
 constexpr std::int32_t exponentBias = 127 + 23;  // of the significand read as an integer
 constexpr std::uint64_t low24Bits = 0xff'ffffU;
 
@@ -46,11 +44,11 @@ ExtendedFloat multiplyRounded(std::uint32_t significand, ExtendedFloat factor) {
 // convertAmount for every amount: the 64-bit product, then the float.
 Amount convertAnyAmount(const ConversionEntry& entry, Amount amount) {
     const auto bits = std::bit_cast<std::uint32_t>(amount);
-    const std::uint32_t magnitude = bits & ~signBit;
-    if (magnitude == 0 || magnitude >= infinityBits) {
+    const std::uint32_t magnitude = bits & ~floatSignBit;
+    if (magnitude == 0 || magnitude >= floatInfinityBits) {
         // A zero or an infinity times a positive factor is itself; a NaN comes
         // back quieted, with its sign and payload, as the x87 returns it.
-        return std::bit_cast<Amount>(magnitude > infinityBits ? bits | quietBit : bits);
+        return std::bit_cast<Amount>(magnitude > floatInfinityBits ? bits | quietBit : bits);
     }
     const std::uint32_t biasedExponent = magnitude >> 23;
     std::uint32_t significand = (bits & fractionMask) | hiddenBit;
@@ -62,7 +60,7 @@ Amount convertAnyAmount(const ConversionEntry& entry, Amount amount) {
     }
     const ExtendedFloat product = multiplyRounded(significand, entry.factor);
     // Rounding the already rounded 64-bit product again is the x87's double rounding.
-    return roundToFloat((bits & signBit) != 0, product.significand, product.exponent + exponent, false);
+    return roundToFloat((bits & floatSignBit) != 0, product.significand, product.exponent + exponent, false);
 }
 
 }  // namespace
@@ -94,5 +92,5 @@ Amount convertAmount(const ConversionEntry& entry, Amount amount) {
     // Far from a tie, rounding these bits once gives what rounding twice would.
     const auto exponentOfLastBit =
         static_cast<std::int32_t>(leading - static_cast<std::int64_t>(restBits + 23));
-    return roundToFloat((bits & signBit) != 0, high, exponentOfLastBit, false);
+    return roundToFloat((bits & floatSignBit) != 0, high, exponentOfLastBit, false);
 }

@@ -5,8 +5,6 @@
 
 namespace {
 
-constexpr std::uint32_t signBit = 0x8000'0000U;
-constexpr std::uint32_t infinityBits = 0x7f80'0000U;
 constexpr std::int64_t largestExponent = 127;      // of a normal float's leading bit
 constexpr std::int64_t smallestExponent = -126;    // of a normal float's leading bit
 constexpr std::int64_t smallestQuantum = -149;     // exponent of the last bit of a subnormal
@@ -30,7 +28,7 @@ std::uint32_t magnitudeBits(std::uint64_t significand, std::int64_t exponent, st
         return 0;
     }
     if (leading > largestExponent) {
-        return infinityBits;
+        return floatInfinityBits;
     }
     const std::int64_t quantum = std::max(leading - keptBitsBelowLeading, smallestQuantum);
     const std::int64_t drop = quantum - exponent;
@@ -48,7 +46,7 @@ std::uint32_t magnitudeBits(std::uint64_t significand, std::int64_t exponent, st
 }  // namespace
 
 float roundToFloat(bool negative, std::uint64_t significand, std::int32_t exponent, bool sticky) {
-    const std::uint32_t sign = negative ? signBit : 0;
+    const std::uint32_t sign = negative ? floatSignBit : 0;
     // int64 holds every sum below, whatever the int32 exponent.
     const int shift = std::countl_zero(significand);
     const std::int64_t leading = exponent + std::int64_t{63 - shift};

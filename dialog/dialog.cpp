@@ -4,12 +4,11 @@
 #include <array>
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <string_view>
 
 #include "conversion/conversion.hpp"
-#include "dialog/standard_streams.hpp"
 
+namespace euro_umrechner {
 namespace {
 
 constexpr std::string_view titleText =
@@ -56,32 +55,22 @@ constexpr auto menuBlock = joinTexts<menuParts>();
 constexpr auto amountBlock = joinTexts<amountParts>();
 constexpr auto offerBlock = joinTexts<offerParts>();
 
-constexpr std::string_view writeFailedMessage =
-    "euro-umrechner: Fehler beim Schreiben auf die Standardausgabe\n";
-constexpr std::string_view readFailedMessage = "euro-umrechner: Fehler beim Lesen der Standardeingabe\n";
-
-}  // namespace
-
 template <std::size_t size>
-static void writeText(OutputBuffer& output, const std::array<char, size>& block) {
+void writeText(OutputBuffer& output, const std::array<char, size>& block) {
     writeText(output, std::string_view(block.data(), size));
 }
 
-// Reads the answer to the offer; true only when it is 1. No number, or the end
-// of the input, ends the dialog like any other answer.
-static bool offerAccepted(InputReader& input, std::int32_t& continueAnswer) {
+// Reads the answer to the offer. No number, or the end of the input, counts
+// as 0 and so ends the dialog like any answer but 1.
+std::int32_t readOfferAnswer(InputReader& input) {
     const IntegerRead answer = readInteger(input);
-    if (answer.status != ReadStatus::Number) {
-        return false;
-    }
-    continueAnswer = answer.value;
-    return continueAnswer == 1;
+    return answer.status == ReadStatus::Number ? answer.value : 0;
 }
 
 // Reads with `read` until it yields a number, discarding each line that does
 // not and writing `prompt` again; Ended when the input ends first.
 template <typename Read>
-static auto readUntilNumber(InputReader& input, OutputBuffer& output, std::string_view prompt, Read read) {
+auto readUntilNumber(InputReader& input, OutputBuffer& output, std::string_view prompt, Read read) {
     auto answer = read(input);
     while (answer.status == ReadStatus::NoNumber && discardLine(input)) {
         writeText(output, prompt);
@@ -95,7 +84,7 @@ static auto readUntilNumber(InputReader& input, OutputBuffer& output, std::strin
 
 // Writes the blank line before the result line, then the result line: the
 // number and, when a conversion took place, its unit, which ends the line.
-static void writeResult(OutputBuffer& output, Amount result, const ConversionEntry* entry) {
+void writeResult(OutputBuffer& output, Amount result, const ConversionEntry* entry) {
     // Long enough for any float as %g shows it, such as "-1.17549e-38".
     char number[32];
     const int length = std::snprintf(number, sizeof number, "%g", static_cast<double>(result));
@@ -107,6 +96,8 @@ static void writeResult(OutputBuffer& output, Amount result, const ConversionEnt
     }
 }
 
+}  // namespace
+
 void runDialogOn(InputReader& input, OutputBuffer& output) {
     std::int32_t continueAnswer = 0;
     std::int32_t conversionChoice = 0;
@@ -114,7 +105,8 @@ void runDialogOn(InputReader& input, OutputBuffer& output) {
     Amount result = 0.0F;
 
     writeText(output, openingBlock);
-    while (offerAccepted(input, continueAnswer) && !output.failed) {
+    continueAnswer = readOfferAnswer(input);
+    while (continueAnswer == 1 && !outputFailed(output)) {
         writeText(output, menuBlock);
         const IntegerRead choice = readUntilNumber(input, output, menuPrompt, readInteger);
         if (choice.status != ReadStatus::Number) {
@@ -133,33 +125,8 @@ void runDialogOn(InputReader& input, OutputBuffer& output) {
         }
         writeResult(output, result, entry);
         writeText(output, offerBlock);
+        continueAnswer = readOfferAnswer(input);
     }
 }
 
-// Writes a message on standard error, which needs no flushing.
-static void reportError(std::string_view message) {
-    (void)std::fwrite(message.data(), 1, message.size(), stderr);
-}
-
-void runDialog() {
-    static OutputBuffer output;
-    static InputReader input;
-    prepareStandardStreams();
-    openOutputBuffer(output, OutputSink{writeStandardOutput, nullptr});
-    openInputReader(input, InputSource{readStandardInput, nullptr}, &output);
-    runDialogOn(input, output);
-
-    returnUnreadInput(input.end - input.next);
-    // Closing may bring to light a write error that the last write hid.
-    const bool written = flushOutput(output) && closeStandardOutput();
-    const bool read = input.state != InputState::Failed;
-    if (!written) {
-        reportError(writeFailedMessage);
-    }
-    if (!read) {
-        reportError(readFailedMessage);
-    }
-    if (!written || !read) {
-        std::exit(EXIT_FAILURE);
-    }
-}
+}  // namespace euro_umrechner

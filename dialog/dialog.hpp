@@ -4,11 +4,19 @@
 #include "dialog/input_reader.hpp"
 #include "dialog/output_buffer.hpp"
 
+namespace euro_umrechner {
+
 // Runs the whole dialog, reading answers from `input` and writing to `output`;
 // returns when the user ends it, the input ends, or `output` fails. Leaves
 // the last of the output in its buffer.
 void runDialogOn(InputReader& input, OutputBuffer& output);
 
-// Runs the dialog on standard input and output. Ends the process with status 1
-// and a message on standard error when reading or writing failed.
+// Runs the dialog on standard input and output, hands back the input it read
+// ahead but did not use, and closes standard output.
 void runDialog();
+
+// Says on standard error, in German, what went wrong with the standard
+// streams, if anything; returns the process's exit status.
+int exitStatus();
+
+}  // namespace euro_umrechner

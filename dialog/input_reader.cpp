@@ -4,7 +4,9 @@
 #include <cstring>
 #include <limits>
 
-#include "dialog/decimal_number.hpp"
+#include "number_formats/decimal_number.hpp"
+
+namespace euro_umrechner {
 
 void openInputReader(InputReader& reader, InputSource source, OutputBuffer* flushBeforeWaiting) {
     reader.source = source;
@@ -14,9 +16,11 @@ void openInputReader(InputReader& reader, InputSource source, OutputBuffer* flus
     reader.end = 0;
 }
 
+namespace {
+
 // Refills the buffer until `count` unread bytes are there; false when the
 // input ended or failed first.
-static bool fillUntilAvailable(InputReader& reader, std::size_t count) {
+bool fillUntilAvailable(InputReader& reader, std::size_t count) {
     while (reader.end - reader.next < count) {
         if (reader.state != InputState::Open) {
             return false;
@@ -43,25 +47,25 @@ static bool fillUntilAvailable(InputReader& reader, std::size_t count) {
 constexpr int noCharacter = -1;
 
 // The unread byte `offset` places ahead, or noCharacter past the input's end.
-static int peekAt(InputReader& reader, std::size_t offset) {
+int peekAt(InputReader& reader, std::size_t offset) {
     if (reader.end - reader.next <= offset && !fillUntilAvailable(reader, offset + 1)) {
         return noCharacter;
     }
     return static_cast<unsigned char>(reader.buffer[reader.next + offset]);
 }
 
-static int peek(InputReader& reader) { return peekAt(reader, 0); }
+int peek(InputReader& reader) { return peekAt(reader, 0); }
 
-static void advance(InputReader& reader, std::size_t count = 1) { reader.next += count; }
+void advance(InputReader& reader, std::size_t count = 1) { reader.next += count; }
 
-static bool isDigit(int c) { return c >= '0' && c <= '9'; }
+bool isDigit(int c) { return c >= '0' && c <= '9'; }
 
-static bool isSign(int c) { return c == '+' || c == '-'; }
+bool isSign(int c) { return c == '+' || c == '-'; }
 
-static bool isWhiteSpace(int c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+bool isWhiteSpace(int c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
 // Skips white space; false when the input ends first.
-static bool skipWhiteSpace(InputReader& reader) {
+bool skipWhiteSpace(InputReader& reader) {
     int c = peek(reader);
     while (isWhiteSpace(c)) {
         advance(reader);
@@ -71,13 +75,15 @@ static bool skipWhiteSpace(InputReader& reader) {
 }
 
 // Consumes a sign if one is next; true when it was a minus.
-static bool readSign(InputReader& reader) {
+bool readSign(InputReader& reader) {
     const int c = peek(reader);
     if (isSign(c)) {
         advance(reader);
     }
     return c == '-';
 }
+
+}  // namespace
 
 IntegerRead readInteger(InputReader& reader) {
     if (!skipWhiteSpace(reader)) {
@@ -100,10 +106,12 @@ IntegerRead readInteger(InputReader& reader) {
     return {ReadStatus::Number, static_cast<std::int32_t>(value)};
 }
 
+namespace {
+
 // Consumes a run of digits into `number` and returns how many there were.
 // Before the point every significant digit raises the exponent; after it,
 // every zero that comes before the first significant digit lowers it.
-static std::size_t readDigits(InputReader& reader, DecimalNumber& number, bool afterPoint) {
+std::size_t readDigits(InputReader& reader, DecimalNumber& number, bool afterPoint) {
     std::size_t count = 0;
     for (int c = peek(reader); isDigit(c); c = peek(reader)) {
         const bool leadingZero = number.digitCount == 0 && c == '0';
@@ -117,8 +125,8 @@ static std::size_t readDigits(InputReader& reader, DecimalNumber& number, bool a
     return count;
 }
 
-// Reads the digits of an exponent, holding its value at INT64_MAX.
-static std::int64_t readExponentDigits(InputReader& reader) {
+// Reads the digits of an exponent, saturating its value at INT64_MAX.
+std::int64_t readExponentDigits(InputReader& reader) {
     constexpr std::int64_t limit = std::numeric_limits<std::int64_t>::max();
     std::int64_t value = 0;
     for (int c = peek(reader); isDigit(c); c = peek(reader)) {
@@ -131,20 +139,22 @@ static std::int64_t readExponentDigits(InputReader& reader) {
 
 // Consumes an exponent part if a complete one follows; otherwise leaves the
 // "e" and any sign after it unread.
-static void readExponent(InputReader& reader, DecimalNumber& number) {
+void readExponent(InputReader& reader, DecimalNumber& number) {
     const int marker = peek(reader);
     if (marker != 'e' && marker != 'E') {
         return;
     }
     const int afterMarker = peekAt(reader, 1);
-    const bool signed_ = isSign(afterMarker);
-    if (!isDigit(signed_ ? peekAt(reader, 2) : afterMarker)) {
+    const bool hasSign = isSign(afterMarker);
+    if (!isDigit(hasSign ? peekAt(reader, 2) : afterMarker)) {
         return;
     }
-    advance(reader, signed_ ? 2 : 1);
+    advance(reader, hasSign ? 2 : 1);
     const std::int64_t digits = readExponentDigits(reader);
     number.exponent = addExponents(number.exponent, afterMarker == '-' ? -digits : digits);
 }
+
+}  // namespace
 
 AmountRead readAmount(InputReader& reader) {
     if (!skipWhiteSpace(reader)) {
@@ -177,3 +187,7 @@ bool discardLine(InputReader& reader) {
     }
     return false;
 }
+
+std::size_t unreadCount(const InputReader& reader) { return reader.end - reader.next; }
+
+}  // namespace euro_umrechner

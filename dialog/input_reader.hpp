@@ -6,6 +6,8 @@
 
 #include "dialog/output_buffer.hpp"
 
+namespace euro_umrechner {
+
 // Reads up to `capacity` bytes into `buffer`: the count read, 0 at the end of
 // the input, negative on a read error.
 using ReadFunction = std::ptrdiff_t (*)(void* context, char* buffer, std::size_t capacity);
@@ -61,3 +63,8 @@ AmountRead readAmount(InputReader& reader);
 // Consumes everything up to and including the next line feed; false when the
 // input ended first.
 bool discardLine(InputReader& reader);
+
+// The bytes read ahead from the source that no read has consumed yet.
+std::size_t unreadCount(const InputReader& reader);
+
+}  // namespace euro_umrechner

@@ -2,6 +2,6 @@
 
 // Command-line arguments are ignored.
 int main() {
-    runDialog();
-    return 0;
+    euro_umrechner::runDialog();
+    return euro_umrechner::exitStatus();
 }

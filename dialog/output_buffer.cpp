@@ -2,18 +2,24 @@
 
 #include <cstring>
 
+namespace euro_umrechner {
+
 void openOutputBuffer(OutputBuffer& output, OutputSink sink) {
     output.sink = sink;
     output.failed = false;
     output.used = 0;
 }
 
+namespace {
+
 // Hands `size` bytes to the sink unless an earlier write already failed.
-static void writeThrough(OutputBuffer& output, const char* data, std::size_t size) {
+void writeThrough(OutputBuffer& output, const char* data, std::size_t size) {
     if (!output.failed && size > 0 && !output.sink.write(output.sink.context, data, size)) {
         output.failed = true;
     }
 }
+
+}  // namespace
 
 bool flushOutput(OutputBuffer& output) {
     writeThrough(output, output.buffer, output.used);
@@ -35,3 +41,7 @@ void writeText(OutputBuffer& output, std::string_view text) {
     std::memcpy(output.buffer + output.used, text.data(), text.size());
     output.used += text.size();
 }
+
+bool outputFailed(const OutputBuffer& output) { return output.failed; }
+
+}  // namespace euro_umrechner

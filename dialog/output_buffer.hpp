@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <string_view>
 
+namespace euro_umrechner {
+
 // Writes all `size` bytes of `data`; false when that failed.
 using WriteFunction = bool (*)(void* context, const char* data, std::size_t size);
 
@@ -30,3 +32,8 @@ void writeText(OutputBuffer& output, std::string_view text);
 
 // Hands on everything buffered; false when this or an earlier write failed.
 bool flushOutput(OutputBuffer& output);
+
+// True once a write has failed; from then on nothing more is written.
+bool outputFailed(const OutputBuffer& output);
+
+}  // namespace euro_umrechner

@@ -12,6 +12,7 @@
 #include "dialog/dialog.hpp"
 #include "tests/transcript.hpp"
 
+namespace euro_umrechner {
 namespace {
 
 constexpr std::string_view title =
@@ -127,8 +128,10 @@ void checkOutput(std::string_view output, std::size_t inputSize) {
 }
 
 }  // namespace
+}  // namespace euro_umrechner
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using namespace euro_umrechner;
     // The first byte picks how much each read hands over, as a terminal or a
     // pipe might; the rest is the input.
     const std::size_t chunkSize = size > 0 && data[0] < 128 ? data[0] % 16 + 1 : wholeInput;

@@ -28,6 +28,7 @@ void operator delete(void* memory) noexcept { std::free(memory); }
 
 void operator delete(void* memory, std::size_t /*size*/) noexcept { std::free(memory); }
 
+namespace euro_umrechner {
 namespace {
 
 // Many cycles with every kind of answer: good ones, failed ones, long tokens,
@@ -45,9 +46,8 @@ std::string longTranscript() {
 TEST(allocation_test, dialog_allocates_nothing_while_it_runs) {
     const std::string input = longTranscript();
     MemorySource source{input, 4096};
-    const auto reader = makeReader(source);
     const auto output = makeOutput(nullptr);
-    reader->flushBeforeWaiting = output.get();
+    const auto reader = makeReader(source, output.get());
 
     counting = true;
     runDialogOn(*reader, *output);
@@ -68,3 +68,4 @@ TEST(allocation_test, counter_sees_an_allocation) {
 }
 
 }  // namespace
+}  // namespace euro_umrechner

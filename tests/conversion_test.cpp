@@ -1,6 +1,6 @@
 #include "conversion/conversion.hpp"
 
-#include "conversion/float_rounding.hpp"
+#include "number_formats/float_rounding.hpp"
 
 #include <gtest/gtest.h>
 
@@ -13,6 +13,7 @@
 #include <random>
 #include <string>
 
+namespace euro_umrechner {
 namespace {
 
 std::uint32_t bitsOf(float value) { return std::bit_cast<std::uint32_t>(value); }
@@ -234,3 +235,4 @@ TEST(conversion_test, zero_stays_zero_and_sign_carries_through) {
 }
 
 }  // namespace
+}  // namespace euro_umrechner

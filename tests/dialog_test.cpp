@@ -7,6 +7,7 @@
 
 #include "tests/transcript.hpp"
 
+namespace euro_umrechner {
 namespace {
 
 const std::string opening =
@@ -153,3 +154,4 @@ TEST(dialog_test, a_line_of_binary_junk_costs_one_prompt) {
 }
 
 }  // namespace
+}  // namespace euro_umrechner

@@ -12,9 +12,10 @@
 #include <string>
 #include <utility>
 
-#include "dialog/decimal_number.hpp"
+#include "number_formats/decimal_number.hpp"
 #include "tests/transcript.hpp"
 
+namespace euro_umrechner {
 namespace {
 
 constexpr std::int32_t int32Max = INT32_MAX;
@@ -305,3 +306,4 @@ TEST(input_reader_test, discard_line_consumes_through_the_line_feed) {
 }
 
 }  // namespace
+}  // namespace euro_umrechner

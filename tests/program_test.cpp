@@ -20,6 +20,7 @@
 
 #include "tests/transcript.hpp"
 
+namespace euro_umrechner {
 namespace {
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -312,3 +313,4 @@ TEST(program_test, driven_at_a_terminal_like_a_person) {
 }
 
 }  // namespace
+}  // namespace euro_umrechner

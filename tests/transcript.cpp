@@ -5,7 +5,10 @@
 
 #include "dialog/dialog.hpp"
 
-static std::ptrdiff_t readFromMemory(void* context, char* buffer, std::size_t capacity) {
+namespace euro_umrechner {
+namespace {
+
+std::ptrdiff_t readFromMemory(void* context, char* buffer, std::size_t capacity) {
     auto& source = *static_cast<MemorySource*>(context);
     const std::size_t count = std::min({capacity, source.chunkSize, source.data.size() - source.position});
     if (count > 0) {  // an empty view may have no data at all
@@ -15,22 +18,24 @@ static std::ptrdiff_t readFromMemory(void* context, char* buffer, std::size_t ca
     return static_cast<std::ptrdiff_t>(count);
 }
 
-static bool writeToMemory(void* context, const char* data, std::size_t size) {
+bool writeToMemory(void* context, const char* data, std::size_t size) {
     if (context != nullptr) {
         static_cast<std::string*>(context)->append(data, size);
     }
     return true;
 }
 
-std::unique_ptr<InputReader> makeReader(MemorySource& source) {
+}  // namespace
+
+std::unique_ptr<InputReader> makeReader(MemorySource& source, OutputBuffer* flushBeforeWaiting) {
     // not value-initialised: the 64 KiB buffer needs no zeroing
     std::unique_ptr<InputReader> reader(new InputReader);
-    openInputReader(*reader, InputSource{readFromMemory, &source}, nullptr);
+    openInputReader(*reader, InputSource{readFromMemory, &source}, flushBeforeWaiting);
     return reader;
 }
 
 std::string unreadText(const InputReader& reader, const MemorySource& source) {
-    std::string rest(reader.buffer + reader.next, reader.end - reader.next);
+    std::string rest(reader.buffer + reader.next, unreadCount(reader));
     rest += source.data.substr(source.position);
     return rest;
 }
@@ -47,11 +52,12 @@ std::string runTranscript(std::string_view input, std::size_t chunkSize) {
 }
 
 std::string runTranscript(MemorySource& source) {
-    const std::unique_ptr<InputReader> reader = makeReader(source);
     std::string written;
     const std::unique_ptr<OutputBuffer> output = makeOutput(&written);
-    reader->flushBeforeWaiting = output.get();
+    const std::unique_ptr<InputReader> reader = makeReader(source, output.get());
     runDialogOn(*reader, *output);
     flushOutput(*output);
     return written;
 }
+
+}  // namespace euro_umrechner

@@ -9,6 +9,8 @@
 #include "dialog/input_reader.hpp"
 #include "dialog/output_buffer.hpp"
 
+namespace euro_umrechner {
+
 // Input held in memory, handed out at most `chunkSize` bytes per read, the way
 // a terminal hands out one line at a time.
 struct MemorySource {
@@ -19,8 +21,9 @@ struct MemorySource {
 
 inline constexpr std::size_t wholeInput = static_cast<std::size_t>(-1);
 
-// A reader over `source`, which must outlive it.
-std::unique_ptr<InputReader> makeReader(MemorySource& source);
+// A reader over `source`, which must outlive it, that flushes
+// `flushBeforeWaiting` (unless null) before it waits for more input.
+std::unique_ptr<InputReader> makeReader(MemorySource& source, OutputBuffer* flushBeforeWaiting = nullptr);
 
 // What `reader` has not read yet of `source`.
 std::string unreadText(const InputReader& reader, const MemorySource& source);
@@ -34,3 +37,5 @@ std::string runTranscript(std::string_view input, std::size_t chunkSize = wholeI
 
 // Everything the dialog writes when it reads its answers from `source`.
 std::string runTranscript(MemorySource& source);
+
+}  // namespace euro_umrechner

@@ -1,4 +1,4 @@
-#include "dialog/decimal_number.hpp"
+#include "number_formats/decimal_number.hpp"
 
 #include <algorithm>
 #include <array>
@@ -7,7 +7,9 @@
 #include <cstdlib>
 #include <limits>
 
-#include "conversion/float_rounding.hpp"
+#include "number_formats/float_rounding.hpp"
+
+namespace euro_umrechner {
 
 std::int64_t addExponents(std::int64_t a, std::int64_t b) {
     constexpr std::int64_t limit = std::numeric_limits<std::int64_t>::max();
@@ -31,18 +33,20 @@ void appendDigit(DecimalNumber& number, char digit) {
     }
 }
 
+namespace {
+
 // Beyond this exponent a float is long past its overflow or underflow.
 constexpr std::int64_t exponentBeyondAnyFloat = 1000;
 
-// `number`'s exponent, held within plus or minus exponentBeyondAnyFloat.
-static std::int64_t heldExponent(const DecimalNumber& number) {
+// `number`'s exponent, clamped to plus or minus exponentBeyondAnyFloat.
+std::int64_t clampedExponent(const DecimalNumber& number) {
     return std::clamp(number.exponent, -exponentBeyondAnyFloat, exponentBeyondAnyFloat);
 }
 
 // Writes "0.<digits>[1]e<exponent>" and a NUL into `text`; the appended 1
 // stands for the dropped non-zero digits, so the text lies strictly between
 // the same two decision points as the full number.
-static void writeReducedText(const DecimalNumber& number, char* text, char* textEnd) {
+void writeReducedText(const DecimalNumber& number, char* text, char* textEnd) {
     char* out = text;
     *out++ = '0';
     *out++ = '.';
@@ -51,7 +55,7 @@ static void writeReducedText(const DecimalNumber& number, char* text, char* text
         *out++ = '1';
     }
     *out++ = 'e';
-    *std::to_chars(out, textEnd - 1, heldExponent(number)).ptr = '\0';
+    *std::to_chars(out, textEnd - 1, clampedExponent(number)).ptr = '\0';
 }
 
 // Powers of ten up to 10^10; times seven digits at most, a product stays below 10^17 < 2^57.
@@ -61,8 +65,8 @@ constexpr std::array<std::uint64_t, 11> powersOfTen{
 // The nearest float to a number of at most seven significant digits whose
 // point is at most ten places from the end of its digits, rounded once from
 // exact integers. False for other numbers.
-static bool nearestFloatOfShortNumber(const DecimalNumber& number, float& magnitude) {
-    const std::int64_t power = heldExponent(number) - static_cast<std::int64_t>(number.digitCount);
+bool nearestFloatOfShortNumber(const DecimalNumber& number, float& magnitude) {
+    const std::int64_t power = clampedExponent(number) - static_cast<std::int64_t>(number.digitCount);
     if (number.digitCount > 7 || number.droppedNonZero || power < -10 || power > 10) {
         return false;
     }
@@ -83,6 +87,8 @@ static bool nearestFloatOfShortNumber(const DecimalNumber& number, float& magnit
     return true;
 }
 
+}  // namespace
+
 float nearestFloat(const DecimalNumber& number) {
     float magnitude = 0.0F;
     if (number.digitCount > 0 && !nearestFloatOfShortNumber(number, magnitude)) {
@@ -94,3 +100,5 @@ float nearestFloat(const DecimalNumber& number) {
     }
     return number.negative ? -magnitude : magnitude;
 }
+
+}  // namespace euro_umrechner

@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace euro_umrechner {
+
 // A float's decision points (the values and the midpoints between neighbours)
 // have at most 113 significant decimal digits; keeping more than that and
 // remembering whether any dropped digit was non-zero rounds exactly as the
@@ -19,10 +21,10 @@ struct DecimalNumber {
     char digits[keptSignificantDigits] = {};
 };
 
-// a + b, held within plus or minus INT64_MAX. While a token is read its digits
+// a + b, saturated at plus or minus INT64_MAX. While a token is read its digits
 // move the exponent by at most its length, so for any token shorter than 2^62
-// characters the sum with a held explicit exponent still has the right side of
-// every float's range.
+// characters the sum with a saturated explicit exponent still lies on the right
+// side of every float's range.
 std::int64_t addExponents(std::int64_t a, std::int64_t b);
 
 // Appends one digit that comes after all digits before it, wherever the point is.
@@ -31,3 +33,5 @@ void appendDigit(DecimalNumber& number, char digit);
 // The float nearest to `number` (whose exponent may be anything), ties to even; infinity on overflow, a
 // subnormal or zero on underflow, as strtof rounds.
 float nearestFloat(const DecimalNumber& number);
+
+}  // namespace euro_umrechner

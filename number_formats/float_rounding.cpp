@@ -1,14 +1,12 @@
-#include "conversion/float_rounding.hpp"
+#include "number_formats/float_rounding.hpp"
 
 #include <algorithm>
 #include <bit>
 
-namespace {
+#include "number_formats/float_layout.hpp"
 
-constexpr std::int64_t largestExponent = 127;      // of a normal float's leading bit
-constexpr std::int64_t smallestExponent = -126;    // of a normal float's leading bit
-constexpr std::int64_t smallestQuantum = -149;     // exponent of the last bit of a subnormal
-constexpr std::int64_t keptBitsBelowLeading = 23;  // a normal float has 24 significand bits
+namespace euro_umrechner {
+namespace {
 
 // `significand` >> `drop` (1 to 64), rounded to nearest, ties to even; `sticky`
 // stands for a non-zero bit below all the dropped ones.
@@ -27,10 +25,12 @@ std::uint32_t magnitudeBits(std::uint64_t significand, std::int64_t exponent, st
     if (significand == 0) {
         return 0;
     }
-    if (leading > largestExponent) {
-        return floatInfinityBits;
+    if (leading > FloatLayout::largestExponent) {
+        return FloatLayout::infinityBits;
     }
-    const std::int64_t quantum = std::max(leading - keptBitsBelowLeading, smallestQuantum);
+    // The quantum is the exponent of the result's last significand bit.
+    const std::int64_t quantum =
+        std::max<std::int64_t>(leading - FloatLayout::fractionBits, FloatLayout::smallestQuantum);
     const std::int64_t drop = quantum - exponent;
     std::uint64_t kept = 0;  // stays 0 when the value is below half the smallest subnormal
     if (drop <= 0) {
@@ -40,28 +40,35 @@ std::uint32_t magnitudeBits(std::uint64_t significand, std::int64_t exponent, st
     }
     // kept is below 2^24 + 1 and the biased field below 254: a carry out of the
     // significand moves into the exponent field by itself, up to infinity.
-    return static_cast<std::uint32_t>(((quantum - smallestQuantum) << 23) + kept);
+    const std::int64_t biasedField = quantum - FloatLayout::smallestQuantum;
+    return static_cast<std::uint32_t>((biasedField << FloatLayout::fractionBits) + kept);
 }
 
 }  // namespace
 
 float roundToFloat(bool negative, std::uint64_t significand, std::int32_t exponent, bool sticky) {
-    const std::uint32_t sign = negative ? floatSignBit : 0;
+    const std::uint32_t sign = negative ? FloatLayout::signBit : 0;
     // int64 holds every sum below, whatever the int32 exponent.
     const int shift = std::countl_zero(significand);
     const std::int64_t leading = exponent + std::int64_t{63 - shift};
-    if (significand == 0 || leading < smallestExponent || leading > largestExponent) {
+    if (significand == 0 || leading < FloatLayout::smallestExponent ||
+        leading > FloatLayout::largestExponent) {
         return std::bit_cast<float>(sign | magnitudeBits(significand, exponent, leading, sticky));
     }
-    // A normal result, the common case. With the top bit at bit 63 the float
-    // keeps bits 63 to 40; halved, adding just under the midpoint 2^38, or just
-    // it when a tie goes up, cannot overflow and carries when rounding up. The
-    // bit shifted out, like `sticky`, only breaks a tie upwards.
+    // A normal result, the common case: with the top bit at bit 63 the float
+    // keeps bits 63 to 40, and bit 39 is the round bit.
     const std::uint64_t normalized = significand << shift;
+    // A tie goes up when the last kept bit is odd, or a bit below the round bit
+    // is set: one shifted out here, or the sticky one.
     const std::uint64_t tieGoesUp = (normalized | (normalized >> 40) | (sticky ? 1U : 0U)) & 1U;
+    // Halved, so that the sum cannot overflow: adding just under the midpoint
+    // (2^38 - 1) carries into bit 39 from above it, and tieGoesUp from it.
     const std::uint64_t rounded = ((normalized >> 1) + ((std::uint64_t{1} << 38) - 1) + tieGoesUp) >> 39;
     // The hidden bit adds one to the biased exponent, and a carry out of the
     // significand one more, up to infinity.
-    const auto bits = static_cast<std::uint32_t>(((leading - smallestExponent) << 23) + rounded);
-    return std::bit_cast<float>(sign | bits);
+    const std::int64_t biasedField = leading - FloatLayout::smallestExponent;
+    return std::bit_cast<float>(
+        sign | static_cast<std::uint32_t>((biasedField << FloatLayout::fractionBits) + rounded));
 }
+
+}  // namespace euro_umrechner

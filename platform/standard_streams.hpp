@@ -4,6 +4,8 @@
 
 #include <cstddef>
 
+namespace euro_umrechner {
+
 // Puts standard input and output in binary mode where the system has text
 // modes, so that a line ends in "\n" alone everywhere.
 void prepareStandardStreams();
@@ -26,3 +28,12 @@ void returnUnreadInput(std::size_t unread);
 // Closes standard output; false when the system reports that written data
 // was lost.
 bool closeStandardOutput();
+
+// Which of the calls above have failed so far.
+struct StreamFailures {
+    bool reading;
+    bool writing;
+};
+StreamFailures standardStreamFailures();
+
+}  // namespace euro_umrechner

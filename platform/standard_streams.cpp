@@ -1,20 +1,42 @@
-#include "dialog/standard_streams.hpp"
+#include "platform/standard_streams.hpp"
 
 #include <cerrno>
 #include <climits>
 #include <cstdint>
 
 #ifdef _WIN32
-
 #include <fcntl.h>
 #include <io.h>
 
 #include <cstdio>
+#else
+#include <poll.h>
+#include <unistd.h>
+#endif
+
+namespace euro_umrechner {
+namespace {
+
+StreamFailures failures{false, false};
+
+// Notes a failed call in `failures` and passes its outcome on.
+bool succeeded(bool outcome, bool& failed) {
+    failed = failed || !outcome;
+    return outcome;
+}
+
+}  // namespace
+
+StreamFailures standardStreamFailures() { return failures; }
+
+#ifdef _WIN32
+
+namespace {
 
 // The C runtime counts in unsigned int; larger requests are split.
-static unsigned int chunkOf(std::size_t size) {
-    return size < INT_MAX ? static_cast<unsigned int>(size) : INT_MAX;
-}
+unsigned int chunkOf(std::size_t size) { return size < INT_MAX ? static_cast<unsigned int>(size) : INT_MAX; }
+
+}  // namespace
 
 void prepareStandardStreams() {
     (void)_setmode(_fileno(stdin), _O_BINARY);
@@ -22,13 +44,15 @@ void prepareStandardStreams() {
 }
 
 std::ptrdiff_t readStandardInput(void* /*context*/, char* buffer, std::size_t capacity) {
-    return _read(0, buffer, chunkOf(capacity));
+    const int got = _read(0, buffer, chunkOf(capacity));
+    (void)succeeded(got >= 0, failures.reading);
+    return got;
 }
 
 bool writeStandardOutput(void* /*context*/, const char* data, std::size_t size) {
     while (size > 0) {
         const int written = _write(1, data, chunkOf(size));
-        if (written <= 0) {
+        if (!succeeded(written > 0, failures.writing)) {
             return false;
         }
         data += written;
@@ -43,17 +67,16 @@ void returnUnreadInput(std::size_t unread) {
     }
 }
 
-bool closeStandardOutput() { return _close(1) == 0; }
+bool closeStandardOutput() { return succeeded(_close(1) == 0, failures.writing); }
 
 #else
 
-#include <poll.h>
-#include <unistd.h>
-
 void prepareStandardStreams() {}
 
+namespace {
+
 // Waits until `fd` is ready for `events`; false when waiting itself failed.
-static bool waitUntilReady(int fd, short events) {
+bool waitUntilReady(int fd, short events) {
     pollfd ready{fd, events, 0};
     while (poll(&ready, 1, -1) < 0) {
         if (errno != EINTR) {
@@ -65,7 +88,7 @@ static bool waitUntilReady(int fd, short events) {
 
 // True when a call that failed with errno should simply be made again, after
 // waiting for `fd` to be ready for `events` if it is non-blocking.
-static bool shouldRetry(int fd, short events) {
+bool shouldRetry(int fd, short events) {
     if (errno == EINTR) {
         return true;
     }
@@ -74,10 +97,13 @@ static bool shouldRetry(int fd, short events) {
     return (errno == EAGAIN || errno == EWOULDBLOCK) && waitUntilReady(fd, events);
 }
 
+}  // namespace
+
 std::ptrdiff_t readStandardInput(void* /*context*/, char* buffer, std::size_t capacity) {
     for (;;) {
         const ssize_t got = read(STDIN_FILENO, buffer, capacity);
         if (got >= 0 || !shouldRetry(STDIN_FILENO, POLLIN)) {
+            (void)succeeded(got >= 0, failures.reading);
             return got;
         }
     }
@@ -90,7 +116,7 @@ bool writeStandardOutput(void* /*context*/, const char* data, std::size_t size) 
             data += written;
             size -= static_cast<std::size_t>(written);
         } else if (written == 0 || !shouldRetry(STDOUT_FILENO, POLLOUT)) {
-            return false;
+            return succeeded(false, failures.writing);
         }
     }
     return true;
@@ -102,6 +128,8 @@ void returnUnreadInput(std::size_t unread) {
     }
 }
 
-bool closeStandardOutput() { return close(STDOUT_FILENO) == 0; }
+bool closeStandardOutput() { return succeeded(close(STDOUT_FILENO) == 0, failures.writing); }
 
 #endif
+
+}  // namespace euro_umrechner

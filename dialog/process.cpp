@@ -1,0 +1,48 @@
+// The process around the dialog: its standard streams, what it hands back
+// of them, and its exit status. The only user of the platform layer.
+#include <cstdio>
+#include <cstdlib>
+#include <string_view>
+
+#include "dialog/dialog.hpp"
+#include "platform/standard_streams.hpp"
+
+namespace euro_umrechner {
+namespace {
+
+constexpr std::string_view writeFailedMessage =
+    "euro-umrechner: Fehler beim Schreiben auf die Standardausgabe\n";
+constexpr std::string_view readFailedMessage = "euro-umrechner: Fehler beim Lesen der Standardeingabe\n";
+
+// Writes a message on standard error, which needs no flushing.
+void reportError(std::string_view message) { (void)std::fwrite(message.data(), 1, message.size(), stderr); }
+
+}  // namespace
+
+void runDialog() {
+    // Static: 128 KiB of buffers belong in no stack frame.
+    static OutputBuffer output;
+    static InputReader input;
+    prepareStandardStreams();
+    openOutputBuffer(output, OutputSink{writeStandardOutput, nullptr});
+    openInputReader(input, InputSource{readStandardInput, nullptr}, &output);
+    runDialogOn(input, output);
+    returnUnreadInput(unreadCount(input));
+    // Closing may bring to light a write error that the last write hid.
+    if (flushOutput(output)) {
+        (void)closeStandardOutput();
+    }
+}
+
+int exitStatus() {
+    const StreamFailures failures = standardStreamFailures();
+    if (failures.writing) {
+        reportError(writeFailedMessage);
+    }
+    if (failures.reading) {
+        reportError(readFailedMessage);
+    }
+    return failures.writing || failures.reading ? EXIT_FAILURE : EXIT_SUCCESS;
+}
+
+}  // namespace euro_umrechner

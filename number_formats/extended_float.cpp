@@ -1,0 +1,20 @@
+#include "number_formats/extended_float.hpp"
+
+namespace euro_umrechner {
+
+ExtendedFloat multiplyRounded(std::uint32_t significand, ExtendedFloat factor) {
+    const Product product = multiplyExactly(significand, factor.significand);
+    // The product lies in [2^86, 2^88); below 2^87 its top 64 bits take one bit of `low`.
+    const std::uint64_t shortProduct = (product.high >> 63) ^ 1U;
+    const std::uint64_t kept = (product.high << shortProduct) | ((product.low >> 23) & shortProduct);
+    // The dropped bits as a 24-bit fraction either way, so that 2^23 is the midpoint.
+    const std::uint64_t dropped = (product.low << shortProduct) & Product::lowMask;
+    constexpr std::uint64_t half = std::uint64_t{1} << 23;
+    // 2^23 - 1 carries into bit 24 from above the midpoint; an odd `kept` adds the 1 that makes a tie carry.
+    const std::uint64_t rounded = kept + ((dropped + (half - 1) + (kept & 1U)) >> 24);
+    const std::uint64_t carry = rounded < kept ? 1 : 0;  // all ones rounded up wrap to 0: the value is 2^64
+    const auto exponentChange = static_cast<std::int32_t>(Product::split - shortProduct + carry);
+    return {rounded | (carry << 63), factor.exponent + exponentChange};
+}
+
+}  // namespace euro_umrechner

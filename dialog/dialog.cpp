@@ -2,15 +2,13 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <iterator>
 #include <string_view>
-#include <system_error>
 
 #include "conversion/conversion.hpp"
+#include "dialog/amount_text.hpp"
 #include "dialog/standard_streams.hpp"
 
 namespace {
@@ -99,14 +97,9 @@ static auto readUntilNumber(InputReader& input, OutputBuffer& output, std::strin
 // Writes the blank line before the result line, then the result line: the
 // number and, when a conversion took place, its unit, which ends the line.
 static void writeResult(OutputBuffer& output, Amount result, const ConversionEntry* entry) {
-    // Long enough for any float as %g shows it, such as "-1.17549e-38". This
-    // to_chars is printf's "%.6g" in the C locale, exact and at a third of
-    // snprintf's cost.
-    char number[32];
-    const auto [end, error] = std::to_chars(std::begin(number), std::end(number), static_cast<double>(result),
-                                            std::chars_format::general, 6);
+    AmountText number;
     writeText(output, " \nUmgerechnet: ");
-    writeText(output, std::string_view(number, error == std::errc{} ? end : number));
+    writeText(output, formatAmount(result, number));
     if (entry != nullptr) {
         writeText(output, entry->unitText);
     }

@@ -3,13 +3,15 @@
 `cat` of the same output bytes, a plain stdio rendering of the dialog and,
 optionally, another build of the program; and its start-up against /bin/true.
 
-Usage: bench/run_benchmark.py [PROGRAM] [--baseline PATH] [--pairs N] [--cycles N]
+Usage: bench/run_benchmark.py [PROGRAM] [--baseline PATH] [--pairs N] [--cycles N] [--spinners N]
 
   PROGRAM          the program to time (default: build/euro-umrechner)
   --baseline PATH  another build to compare with, e.g. an older one; it must
                    write the same bytes as PROGRAM for the long script
   --pairs N        pairs per comparison (default 15, at least 11)
   --cycles N       cycles of the long script (default 500,000, at least 300,000)
+  --spinners N     spinning processes for the second measurement (default: one
+                   fewer than the cores)
 
 The machine this runs on is usually busy, so no subject is timed on its own:
 every comparison is made of pairs, the program and the other subject run back
@@ -293,8 +295,7 @@ def main():
 
         before = load()
         results["as the machine is"] = measure(program, subjects, script, example, args.pairs)
-        spinning = "s" if args.spinners > 1 else ""
-        busy = f"with {args.spinners} spinning process{'es' if spinning else ''} keeping the other cores busy"
+        busy = f"with {args.spinners} spinning process{'es' if args.spinners > 1 else ''} keeping other cores busy"
         with other_cores_busy(args.spinners):
             results[busy] = measure(program, subjects, script, example, args.pairs)
         after = load()

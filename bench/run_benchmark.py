@@ -1,26 +1,35 @@
 #!/usr/bin/env python3
 """Times euro-umrechner on a long script of answers piped in at once, against
 `cat` of the same output bytes, a plain stdio rendering of the dialog and,
-optionally, another build of the program.
+optionally, another build of the program; and its start-up against /bin/true.
 
-Usage: bench/run_benchmark.py [PROGRAM] [--baseline PATH] [--pairs N] [--cycles N]
+Usage: bench/run_benchmark.py [PROGRAM] [--baseline PATH] [--pairs N] [--cycles N] [--spinners N]
 
   PROGRAM          the program to time (default: build/euro-umrechner)
   --baseline PATH  another build to compare with, e.g. an older one; it must
                    write the same bytes as PROGRAM for the long script
   --pairs N        pairs per comparison (default 15, at least 11)
   --cycles N       cycles of the long script (default 500,000, at least 300,000)
+  --spinners N     spinning processes for the second measurement (default: one
+                   fewer than the cores)
 
 The machine this runs on is usually busy, so no subject is timed on its own:
 every comparison is made of pairs, the program and the other subject run back
-to back (taking turns at going first), and the ratio of their CPU times is
-taken within each pair. The verdict uses the median ratio over the pairs; its
-interquartile range and its extremes show how far single pairs scatter.
-The 40-line example is timed from start to end many times, the subjects taking
-turns, and its median wall time is reported. Everything is printed as markdown.
+to back (taking turns at going first), and the ratio of their CPU times (user
+plus system) is taken within each pair. The verdict uses the median ratio over
+the pairs; its interquartile range and its extremes show how far single pairs
+scatter. The 40-line example is timed from start to end many times, paired the
+same way with the other renderings and with /bin/true.
+
+Everything is measured twice: with the machine as it is, and with every other
+core kept busy by a spinning process that the script starts and stops itself.
+`cat`'s CPU time is nearly all the kernel's, and waking the reader of the pipe
+costs much more when its core is idle; a verdict holds only when it holds in
+both. Everything is printed as markdown.
 """
 import argparse
 import collections
+import contextlib
 import os
 import statistics
 import subprocess
@@ -28,7 +37,8 @@ import sys
 import tempfile
 import time
 
-STARTUP_RUNS = 300
+STARTUP_PAIRS = 300
+STARTUP_TARGET = 1.05
 CAT_MIN_CPU_SECONDS = 0.1
 CHUNK = 1 << 20
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -58,6 +68,9 @@ def parse_arguments():
                         help="pairs per comparison (default 15, at least 11)")
     parser.add_argument("--cycles", type=at_least(300_000), default=500_000, metavar="N",
                         help="cycles of the long script (default 500,000, at least 300,000)")
+    parser.add_argument("--spinners", type=at_least(1), default=max(1, (os.cpu_count() or 2) - 1),
+                        metavar="N", help="spinning processes that keep the other cores busy "
+                        "(default: one fewer than the cores)")
     return parser.parse_args()
 
 
@@ -76,7 +89,7 @@ def write_file(path, data):
 
 def run_once(command, input_path):
     """Runs `command` with `input_path` as standard input and its output drained
-    from a pipe; returns wall seconds and CPU seconds."""
+    from a pipe; returns wall, user and system seconds."""
     with open(input_path, "rb") as stdin:
         read_end, write_end = os.pipe()
         start = time.perf_counter()
@@ -92,7 +105,11 @@ def run_once(command, input_path):
         os.close(read_end)
     if os.waitstatus_to_exitcode(status) != 0:
         sys.exit(f"{command[0]} failed")
-    return wall, usage.ru_utime + usage.ru_stime
+    return wall, usage.ru_utime, usage.ru_stime
+
+
+def cpu(times):
+    return times[1] + times[2]
 
 
 def save_output(command, input_path, output_path):
@@ -125,7 +142,7 @@ def peak_resident_kib(command, input_path):
 
 
 def run_pair(program, other, input_path, program_first):
-    """Runs the program and `other` back to back; returns both (wall, CPU)."""
+    """Runs the program and `other` back to back; returns both (wall, user, system)."""
     if program_first:
         mine = run_once(program, input_path)
         theirs = run_once(other, input_path)
@@ -138,8 +155,8 @@ def run_pair(program, other, input_path, program_first):
 def paired_runs(program, subjects, input_path, pairs):
     """Runs `pairs` rounds; each round makes one pair with every subject, so a
     change in the machine's load falls on all comparisons alike. A first round
-    is left out: it meets cold caches. Returns every (wall, CPU) of each
-    subject by name, and the CPU ratios program/subject."""
+    is left out: it meets cold caches. Returns every (wall, user, system) of
+    each subject by name, and the CPU ratios program/subject."""
     for subject in subjects:
         run_pair(program, subject.command, input_path, True)
     runs = collections.defaultdict(list)
@@ -149,18 +166,38 @@ def paired_runs(program, subjects, input_path, pairs):
             mine, theirs = run_pair(program, subject.command, input_path, index % 2 == 0)
             runs["euro-umrechner"].append(mine)
             runs[subject.name].append(theirs)
-            ratios[subject.name].append(mine[1] / theirs[1])
+            ratios[subject.name].append(cpu(mine) / cpu(theirs))
     return runs, ratios
 
 
-def startup_milliseconds(commands, example_path):
-    """Median wall time of the whole 40-line example per command, the commands
-    taking turns so that they see the same load."""
+def startup_pairs(program, commands, example_path):
+    """The whole 40-line example, paired with each other command the same way
+    (/bin/true reads nothing and writes nothing: the cost of exec alone).
+    Returns the median wall milliseconds per subject and the wall ratios
+    program/subject."""
     walls = collections.defaultdict(list)
-    for _ in range(STARTUP_RUNS):
+    ratios = collections.defaultdict(list)
+    for index in range(STARTUP_PAIRS):
         for name, command in commands.items():
-            walls[name].append(run_once(command, example_path)[0])
-    return {name: statistics.median(times) * 1e3 for name, times in walls.items()}
+            mine, theirs = run_pair(program, command, example_path, index % 2 == 0)
+            walls["euro-umrechner"].append(mine[0])
+            walls[name].append(theirs[0])
+            ratios[name].append(mine[0] / theirs[0])
+    return {name: statistics.median(times) * 1e3 for name, times in walls.items()}, ratios
+
+
+@contextlib.contextmanager
+def other_cores_busy(spinners):
+    """Keeps `spinners` processes spinning, at the same priority as the
+    subjects, for as long as the block runs."""
+    processes = [subprocess.Popen([sys.executable, "-c", "while True: pass"]) for _ in range(spinners)]
+    try:
+        time.sleep(0.2)  # until they run
+        yield
+    finally:
+        for process in processes:
+            process.kill()
+            process.wait()
 
 
 def spread(ratios):
@@ -170,32 +207,42 @@ def spread(ratios):
 
 
 def print_subject_table(runs, rss, startup, cycles):
-    print("| subject | runs | wall s | CPU s | cycles/s (CPU) | peak RSS KiB | 40-line example, wall ms |")
-    print("|---|---|---|---|---|---|---|")
-    for name, times in runs.items():
-        wall = statistics.median(t[0] for t in times)
-        cpu = statistics.median(t[1] for t in times)
-        example = f"{startup[name]:.3f}" if name in startup else ""
-        print(f"| {name} | {len(times)} | {wall:.3f} | {cpu:.3f} | {cycles / cpu:,.0f} | {rss[name]} | {example} |")
-
-
-def print_ratio_table(subjects, ratios):
-    print("| CPU time of euro-umrechner against | median ratio | interquartile range | min-max | target | verdict |")
-    print("|---|---|---|---|---|---|")
-    for subject in subjects:
-        median, first, third, low, high = spread(ratios[subject.name])
-        if subject.target is None:
-            target, verdict = "", ""
+    print("| subject | runs | wall s | user s | system s | CPU s | cycles/s (CPU) | peak RSS KiB "
+          "| 40-line example, wall ms |")
+    print("|---|---|---|---|---|---|---|---|---|")
+    for name, times in list(runs.items()) + [(name, []) for name in startup if name not in runs]:
+        if times:
+            wall, user, system, total = (statistics.median(t[0] for t in times),
+                                         statistics.median(t[1] for t in times),
+                                         statistics.median(t[2] for t in times),
+                                         statistics.median(cpu(t) for t in times))
+            columns = f"{len(times)} | {wall:.3f} | {user:.3f} | {system:.3f} | {total:.3f} | {cycles / total:,.0f}"
         else:
-            target = f"at most {subject.target}"
-            verdict = "met" if median <= subject.target else "missed"
-        print(f"| {subject.name} | {median:.2f} | {first:.2f}-{third:.2f} | {low:.2f}-{high:.2f} | {target} | {verdict} |")
+            columns = " | | | | | "
+        example = f"{startup[name]:.3f}" if name in startup else ""
+        print(f"| {name} | {columns} | {rss.get(name, '')} | {example} |")
+
+
+def verdict(median, target):
+    if target is None:
+        return "", ""
+    return f"at most {target}", "met" if median <= target else "missed"
+
+
+def print_ratio_table(what, rows):
+    """`rows`: (subject name, ratios, target or None)."""
+    print(f"| {what} of euro-umrechner against | median ratio | interquartile range | min-max | target | verdict |")
+    print("|---|---|---|---|---|---|")
+    for name, ratios, target in rows:
+        median, first, third, low, high = spread(ratios)
+        print(f"| {name} | {median:.2f} | {first:.2f}-{third:.2f} | {low:.2f}-{high:.2f} | "
+              f"{' | '.join(verdict(median, target))} |")
 
 
 def warn_if_cat_too_quick(runs):
-    cpu = statistics.median(t[1] for t in runs["cat of the output"])
-    if cpu < CAT_MIN_CPU_SECONDS:
-        print(f"warning: cat needed only {cpu:.3f} s of CPU; give more --cycles", file=sys.stderr)
+    median = statistics.median(cpu(t) for t in runs["cat of the output"])
+    if median < CAT_MIN_CPU_SECONDS:
+        print(f"warning: cat needed only {median:.3f} s of CPU; give more --cycles", file=sys.stderr)
 
 
 def compile_plain_rendering(work):
@@ -208,7 +255,7 @@ def build_subjects(args, work, script, output):
     """The subjects to compare with, after checking that each rendering of the
     dialog writes the program's bytes."""
     plain = compile_plain_rendering(work)
-    subjects = [Subject("cat of the output", ["/bin/cat", output], 1.5, False),
+    subjects = [Subject("cat of the output", ["/bin/cat", output], 1.0, False),
                 Subject("plain stdio rendering", [plain], 0.8, True)]
     if args.baseline:
         subjects.append(Subject("baseline", [os.path.abspath(args.baseline)], None, True))
@@ -218,30 +265,65 @@ def build_subjects(args, work, script, output):
     return subjects
 
 
+def measure(program, subjects, script, example, pairs):
+    """The paired runs of the long script and of the start-up."""
+    runs, ratios = paired_runs(program, subjects, script, pairs)
+    warn_if_cat_too_quick(runs)
+    others = {s.name: s.command for s in subjects if s.renders_dialog}
+    others["/bin/true"] = ["/bin/true"]
+    startup, startup_ratios = startup_pairs(program, others, example)
+    return runs, ratios, startup, startup_ratios
+
+
+def load():
+    return "load average {:.2f} {:.2f} {:.2f}".format(*os.getloadavg())
+
+
 def main():
     args = parse_arguments()
     program = [os.path.abspath(args.program)]
+    results = {}
     with tempfile.TemporaryDirectory() as work:
         script = write_file(os.path.join(work, "script.txt"), long_script(args.cycles))
         example = write_file(os.path.join(work, "example.txt"), b"1\n12\n100\n2\n")
         output = os.path.join(work, "output.txt")
         output_bytes = save_output(program, script, output)
         subjects = build_subjects(args, work, script, output)
-
-        runs, ratios = paired_runs(program, subjects, script, args.pairs)
-        warn_if_cat_too_quick(runs)
         rss = {"euro-umrechner": peak_resident_kib(program, script)}
         rss.update({s.name: peak_resident_kib(s.command, script) for s in subjects})
-        dialogs = {"euro-umrechner": program}
-        dialogs.update({s.name: s.command for s in subjects if s.renders_dialog})
-        startup = startup_milliseconds(dialogs, example)
+        rss["/bin/true"] = peak_resident_kib(["/bin/true"], example)
+
+        before = load()
+        results["as the machine is"] = measure(program, subjects, script, example, args.pairs)
+        busy = f"with {args.spinners} spinning process{'es' if args.spinners > 1 else ''} keeping other cores busy"
+        with other_cores_busy(args.spinners):
+            results[busy] = measure(program, subjects, script, example, args.pairs)
+        after = load()
 
     baseline = f"; baseline: `{args.baseline}`" if args.baseline else ""
     print(f"{args.cycles:,} cycles, {output_bytes / 1e6:.1f} MB of output to a pipe, "
-          f"{args.pairs} pairs per comparison{baseline}\n")
-    print_subject_table(runs, rss, startup, args.cycles)
-    print("\nCPU time ratios within each pair; the verdict uses the median:\n")
-    print_ratio_table(subjects, ratios)
+          f"{args.pairs} pairs per comparison{baseline}; {before} at the start, {after} at the end "
+          f"(the spinners count)")
+    medians = collections.defaultdict(list)
+    for condition, (runs, ratios, startup, startup_ratios) in results.items():
+        print(f"\n### {condition[0].upper() + condition[1:]}\n")
+        print_subject_table(runs, rss, startup, args.cycles)
+        print("\nCPU time (user plus system) ratios within each pair, and wall time ratios of the\n"
+              "40-line example within each start-up pair; the verdicts use the medians:\n")
+        rows = [(s.name, ratios[s.name], s.target) for s in subjects]
+        rows += [(f"{name} (start-up)", startup_ratios[name], STARTUP_TARGET if name == "/bin/true" else None)
+                 for name in startup_ratios]
+        print_ratio_table("Time", rows)
+        for name, values, target in rows:
+            if target is not None:
+                medians[(name, target)].append(statistics.median(values))
+
+    print("\n### Verdicts, each over both conditions\n")
+    print("| euro-umrechner against | target | medians | verdict |")
+    print("|---|---|---|---|")
+    for (name, target), values in medians.items():
+        met = all(value <= target for value in values)
+        print(f"| {name} | at most {target} | {', '.join(f'{v:.2f}' for v in values)} | {'met' if met else 'missed'} |")
 
 
 if __name__ == "__main__":

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <cstdio>
 #include <string_view>
 
 #include "conversion/conversion.hpp"
+#include "number_formats/amount_text.hpp"
 
 namespace euro_umrechner {
 namespace {
@@ -85,12 +85,9 @@ auto readUntilNumber(InputReader& input, OutputBuffer& output, std::string_view 
 // Writes the blank line before the result line, then the result line: the
 // number and, when a conversion took place, its unit, which ends the line.
 void writeResult(OutputBuffer& output, Amount result, const ConversionEntry* entry) {
-    // Long enough for any float as %g shows it, such as "-1.17549e-38".
-    char number[32];
-    const int length = std::snprintf(number, sizeof number, "%g", static_cast<double>(result));
+    AmountText number;
     writeText(output, " \nUmgerechnet: ");
-    const std::size_t shown = length > 0 ? std::min(static_cast<std::size_t>(length), sizeof number - 1) : 0;
-    writeText(output, std::string_view(number, shown));
+    writeText(output, formatAmount(result, number));
     if (entry != nullptr) {
         writeText(output, entry->unitText);
     }

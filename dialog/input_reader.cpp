@@ -113,15 +113,17 @@ namespace {
 // every zero that comes before the first significant digit lowers it.
 std::size_t readDigits(InputReader& reader, DecimalNumber& number, bool afterPoint) {
     std::size_t count = 0;
+    std::int64_t exponentShift = 0;  // at most the token's length
     for (int c = peek(reader); isDigit(c); c = peek(reader)) {
         const bool leadingZero = number.digitCount == 0 && c == '0';
         if (afterPoint ? leadingZero : !leadingZero) {
-            number.exponent = addExponents(number.exponent, afterPoint ? -1 : 1);
+            ++exponentShift;
         }
         appendDigit(number, static_cast<char>(c));
         ++count;
         advance(reader);
     }
+    number.exponent = addExponents(number.exponent, afterPoint ? -exponentShift : exponentShift);
     return count;
 }
 

@@ -22,17 +22,6 @@ std::int64_t addExponents(std::int64_t a, std::int64_t b) {
     return a + b;
 }
 
-void appendDigit(DecimalNumber& number, char digit) {
-    if (number.digitCount == 0 && digit == '0') {
-        return;  // a leading zero is not significant
-    }
-    if (number.digitCount < keptSignificantDigits) {
-        number.digits[number.digitCount++] = digit;
-    } else if (digit != '0') {
-        number.droppedNonZero = true;
-    }
-}
-
 namespace {
 
 // Beyond this exponent a float is long past its overflow or underflow.

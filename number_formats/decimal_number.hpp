@@ -27,8 +27,18 @@ struct DecimalNumber {
 // side of every float's range.
 std::int64_t addExponents(std::int64_t a, std::int64_t b);
 
-// Appends one digit that comes after all digits before it, wherever the point is.
-void appendDigit(DecimalNumber& number, char digit);
+// Appends one digit that comes after all digits before it, wherever the point
+// is. Inline: the reader calls it for every digit.
+inline void appendDigit(DecimalNumber& number, char digit) {
+    if (number.digitCount == 0 && digit == '0') {
+        return;  // a leading zero is not significant
+    }
+    if (number.digitCount < keptSignificantDigits) {
+        number.digits[number.digitCount++] = digit;
+    } else if (digit != '0') {
+        number.droppedNonZero = true;
+    }
+}
 
 // The float nearest to `number` (whose exponent may be anything), ties to even; infinity on overflow, a
 // subnormal or zero on underflow, as strtof rounds.

@@ -24,9 +24,11 @@ void* operator new(std::size_t size) {
     throw std::bad_alloc();
 }
 
-void operator delete(void* memory) noexcept { std::free(memory); }
+// Kept out of line: inlined into the library's code, g++ would take the free()
+// of memory from operator new for a mismatch (-Wmismatched-new-delete).
+[[gnu::noinline]] void operator delete(void* memory) noexcept { std::free(memory); }
 
-void operator delete(void* memory, std::size_t /*size*/) noexcept { std::free(memory); }
+[[gnu::noinline]] void operator delete(void* memory, std::size_t /*size*/) noexcept { std::free(memory); }
 
 namespace euro_umrechner {
 namespace {

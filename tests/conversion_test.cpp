@@ -47,7 +47,8 @@ TEST(conversion_test, table_has_numbers_directions_and_texts_in_order) {
         const bool toEuro = i < 11;
         const std::string currency = currencies[i % 11];
         const bool trailingBlank = entry.number == 18 || entry.number == 19 || entry.number == 22;
-        const std::string number = (i < 9 ? "0" : "") + std::to_string(i + 1);
+        const std::string number{static_cast<char>('0' + (i + 1) / 10),
+                                 static_cast<char>('0' + (i + 1) % 10)};
         const std::string menuLine = number + " - Umrechnung von " +
                                      (toEuro ? currency + " zu Euro" : "Euro zu " + currency) +
                                      (trailingBlank ? " \n" : "\n");

@@ -14,7 +14,10 @@ bool counting = false;
 std::size_t allocations = 0;
 }  // namespace
 
-void* operator new(std::size_t size) {
+// Kept out of line, like the operator delete below: inlined into the library's
+// code, g++ would take the free() of memory from operator new, or the operator
+// delete of memory from malloc(), for a mismatch (-Wmismatched-new-delete).
+[[gnu::noinline]] void* operator new(std::size_t size) {
     if (counting) {
         ++allocations;
     }
@@ -24,9 +27,9 @@ void* operator new(std::size_t size) {
     throw std::bad_alloc();
 }
 
-void operator delete(void* memory) noexcept { std::free(memory); }
+[[gnu::noinline]] void operator delete(void* memory) noexcept { std::free(memory); }
 
-void operator delete(void* memory, std::size_t /*size*/) noexcept { std::free(memory); }
+[[gnu::noinline]] void operator delete(void* memory, std::size_t /*size*/) noexcept { std::free(memory); }
 
 namespace euro_umrechner {
 namespace {

@@ -47,9 +47,9 @@ TEST(conversion_test, table_has_numbers_directions_and_texts_in_order) {
         const bool toEuro = i < 11;
         const std::string currency = currencies[i % 11];
         const bool trailingBlank = entry.number == 18 || entry.number == 19 || entry.number == 22;
-        char number[3];
-        std::snprintf(number, sizeof number, "%02zu", i + 1);
-        const std::string menuLine = std::string(number) + " - Umrechnung von " +
+        const std::string number{static_cast<char>('0' + (i + 1) / 10),
+                                 static_cast<char>('0' + (i + 1) % 10)};
+        const std::string menuLine = number + " - Umrechnung von " +
                                      (toEuro ? currency + " zu Euro" : "Euro zu " + currency) +
                                      (trailingBlank ? " \n" : "\n");
         SCOPED_TRACE(menuLine);

@@ -1,8 +1,9 @@
 # Shared part of the Linux cross toolchains: Debian's cross compiler for
-# `cross_triple`, its sysroot for libraries and headers, and qemu-user as the
-# emulator that runs what it builds (this machine has no binfmt handler, so
-# CMake and the tests must name the emulator). qemu finds the target's dynamic
-# loader and C library through -L.
+# `cross_triple` (whose Debian architecture, which the package is labelled
+# with, is EURO_UMRECHNER_DEBIAN_ARCHITECTURE), its sysroot for libraries and
+# headers, and qemu-user as the emulator that runs what it builds (this machine
+# has no binfmt handler, so CMake and the tests must name the emulator). qemu
+# finds the target's dynamic loader and C library through -L.
 set(CMAKE_SYSTEM_NAME Linux)
 set(CMAKE_C_COMPILER ${cross_triple}-gcc)
 set(CMAKE_CXX_COMPILER ${cross_triple}-g++)

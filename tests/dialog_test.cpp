@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "conversion/conversion.hpp"
 #include "tests/transcript.hpp"
 
 namespace euro_umrechner {
@@ -18,33 +19,14 @@ const std::string opening =
     " \n"
     "1 - Mit Trellovan fortfahren\n"
     "2 - Trellovan lieber beenden \n";
-const std::string menu =
-    " \n"
-    " \n"
-    "01 - Umrechnung von DM zu Euro\n"
-    "02 - Umrechnung von Belgische/Luxemburgische Franken zu Euro\n"
-    "03 - Umrechnung von Franzoesische Franken zu Euro\n"
-    "04 - Umrechnung von Peseten zu Euro\n"
-    "05 - Umrechnung von Irische Pfund zu Euro\n"
-    "06 - Umrechnung von Lire zu Euro\n"
-    "07 - Umrechnung von Gulden zu Euro\n"
-    "08 - Umrechnung von Schilling zu Euro\n"
-    "09 - Umrechnung von Escudos zu Euro\n"
-    "10 - Umrechnung von Finnmark zu Euro\n"
-    "11 - Umrechnung von Drachmen zu Euro\n"
-    "12 - Umrechnung von Euro zu DM\n"
-    "13 - Umrechnung von Euro zu Belgische/Luxemburgische Franken\n"
-    "14 - Umrechnung von Euro zu Franzoesische Franken\n"
-    "15 - Umrechnung von Euro zu Peseten\n"
-    "16 - Umrechnung von Euro zu Irische Pfund\n"
-    "17 - Umrechnung von Euro zu Lire\n"
-    "18 - Umrechnung von Euro zu Gulden \n"
-    "19 - Umrechnung von Euro zu Schilling \n"
-    "20 - Umrechnung von Euro zu Escudos\n"
-    "21 - Umrechnung von Euro zu Finnmark\n"
-    "22 - Umrechnung von Euro zu Drachmen \n"
-    " \n"
-    "Ihre Wahl?\n";
+// The menu around the entries' texts, which the table's own test checks.
+const std::string menu = [] {
+    std::string text = " \n \n";
+    for (const ConversionEntry& entry : conversionTable) {
+        text += entry.menuText;
+    }
+    return text + " \nIhre Wahl?\n";
+}();
 const std::string menuPrompt = "Ihre Wahl?\n";
 const std::string amountPrompt = "Bitte geben Sie ihren Betrag ein (statt Komma einen Punkt benutzen).\n";
 const std::string amountStep = " \n \n" + amountPrompt;

@@ -258,7 +258,9 @@ TEST(program_test, a_signal_does_not_end_a_read_or_the_wait_for_input) {
             std::this_thread::yield();
         }
         const int handled = signalsHandled;
-        if (reachesState("/proc/self/task/" + std::to_string(readerId) + "/stat", "S")) {
+        const bool waiting = reachesState("/proc/self/task/" + std::to_string(readerId) + "/stat", "S");
+        EXPECT_TRUE(waiting) << "the read did not wait";
+        if (waiting) {
             pthread_kill(reader.native_handle(), SIGUSR1);
             while (signalsHandled == handled) {
                 std::this_thread::yield();

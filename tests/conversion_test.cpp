@@ -144,7 +144,7 @@ TEST(conversion_test, extended_product_rounds_twice_and_carries) {
         {{0xaaaa'ab55'5555'5556U, -63}, 3.0F, 4.0F},                     // rounded once: 0x1.000002p+2
         {{0xaaaa'acaa'aaaa'aaaaU, -63}, 3.0F, 0x1.000004p+2F},           // rounded once: 0x1.000002p+2
         {{0xaaaa'aeaa'aaaa'aaaaU, -91}, 0x1.8p-100F, 0x1.000008p-127F},  // rounded once: 0x1.000004p-127
-        {{0x8000'0055'5555'5556U, -63}, 3.0F, 0x1.800002p+1F},
+        {{0x8000'0055'5555'5556U, -63}, 3.0F, 0x1.800002p+1F},           // a tie without that bit: 0x1.8p+1
         {{0x9249'2492'4924'9249U, -63}, 7.0F, 8.0F},
         {{0x9249'2492'4924'9249U, -63}, 0x1.cp-145F, 0x1p-144F},  // subnormal
     };

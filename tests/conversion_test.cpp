@@ -133,7 +133,8 @@ TEST(conversion_test, results_are_the_bits_of_the_extended_product_rounded_to_fl
 // Products that round at 64 bits to a float midpoint and then to even: from
 // just below the midpoint, from a tie at 64 bits with an even and with an odd
 // last bit, and to a subnormal one; a product below 2^87 whose last kept bit
-// comes from its low part; and products whose 64-bit rounding carries into a new bit.
+// comes from its low part, also of a subnormal amount; and products whose
+// 64-bit rounding carries into a new bit.
 TEST(conversion_test, extended_product_rounds_twice_and_carries) {
     const struct {
         ExtendedFloat factor;
@@ -145,6 +146,7 @@ TEST(conversion_test, extended_product_rounds_twice_and_carries) {
         {{0xaaaa'acaa'aaaa'aaaaU, -63}, 3.0F, 0x1.000004p+2F},           // rounded once: 0x1.000002p+2
         {{0xaaaa'aeaa'aaaa'aaaaU, -91}, 0x1.8p-100F, 0x1.000008p-127F},  // rounded once: 0x1.000004p-127
         {{0x8000'0055'5555'5556U, -63}, 3.0F, 0x1.800002p+1F},           // a tie without that bit: 0x1.8p+1
+        {{0x8000'0055'5555'5556U, 68}, 0x1.8p-130F, 0x1.800002p+1F},     // its significand moved up to bit 23
         {{0x9249'2492'4924'9249U, -63}, 7.0F, 8.0F},
         {{0x9249'2492'4924'9249U, -63}, 0x1.cp-145F, 0x1p-144F},  // subnormal
     };

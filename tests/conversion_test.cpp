@@ -130,8 +130,10 @@ TEST(conversion_test, results_are_the_bits_of_the_extended_product_rounded_to_fl
     EXPECT_EQ(mismatches, 0U) << "first at " << first;
 }
 
-// Products that round at 64 bits to a float midpoint and then to even: one
-// from just below the midpoint, one from a tie at 64 bits; and one whose
+// Products that round at 64 bits to a float midpoint and then to even: from
+// just below the midpoint, from a tie at 64 bits with an even and with an odd
+// last bit, and to a subnormal one; a product below 2^87 whose last kept bit
+// comes from its low part, also of a subnormal amount; and products whose
 // 64-bit rounding carries into a new bit.
 TEST(conversion_test, extended_product_rounds_twice_and_carries) {
     const struct {
@@ -139,8 +141,12 @@ TEST(conversion_test, extended_product_rounds_twice_and_carries) {
         float amount;
         float result;
     } cases[] = {
-        {{0xaaaa'af55'5555'5555U, -63}, 3.0F, 0x1.000008p+2F},  // rounded once: 0x1.000006p+2
-        {{0xaaaa'ab55'5555'5556U, -63}, 3.0F, 4.0F},            // rounded once: 0x1.000002p+2
+        {{0xaaaa'af55'5555'5555U, -63}, 3.0F, 0x1.000008p+2F},           // rounded once: 0x1.000006p+2
+        {{0xaaaa'ab55'5555'5556U, -63}, 3.0F, 4.0F},                     // rounded once: 0x1.000002p+2
+        {{0xaaaa'acaa'aaaa'aaaaU, -63}, 3.0F, 0x1.000004p+2F},           // rounded once: 0x1.000002p+2
+        {{0xaaaa'aeaa'aaaa'aaaaU, -91}, 0x1.8p-100F, 0x1.000008p-127F},  // rounded once: 0x1.000004p-127
+        {{0x8000'0055'5555'5556U, -63}, 3.0F, 0x1.800002p+1F},           // a tie without that bit: 0x1.8p+1
+        {{0x8000'0055'5555'5556U, 68}, 0x1.8p-130F, 0x1.800002p+1F},     // its significand moved up to bit 23
         {{0x9249'2492'4924'9249U, -63}, 7.0F, 8.0F},
         {{0x9249'2492'4924'9249U, -63}, 0x1.cp-145F, 0x1p-144F},  // subnormal
     };
@@ -161,6 +167,7 @@ TEST(conversion_test, rounding_to_float_at_ties_the_subnormals_and_overflow) {
         {true, 0x8000'0080'0000'0000U, -63, true, -0x1.000002p0F},  // just above the tie 1 + 2^-24
         {false, 1, -150, false, 0.0F},                              // half the smallest subnormal
         {false, 1, -150, true, 0x1p-149F},
+        {false, 0xffff'ffffU, -214, true, 0.0F},     // 65 bits to drop
         {false, 0xff'ffff, -150, false, 0x1p-126F},  // a tie that rounds up into the normals
         {false, 0x1ff'ffff, 103, false, HUGE_VALF},  // midway between FLT_MAX and 2^128
         {false, (std::uint64_t{0x1ff'ffff} << 38) - 1, 65, false, 0x1.fffffep127F},

@@ -1,4 +1,5 @@
-// Runs the built program as a process, through pipes.
+// Runs the built program as a process, through pipes, and the process's own
+// code in this process or a forked one, where a signal must be sent to it.
 #include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
@@ -9,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <csignal>
 #include <cstdlib>
 #include <fstream>
@@ -16,8 +18,11 @@
 #include <sstream>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
+#include "dialog/dialog.hpp"
+#include "platform/standard_streams.hpp"
 #include "tests/transcript.hpp"
 
 namespace euro_umrechner {
@@ -61,6 +66,7 @@ struct Redirects {
     int inputFd = -1;  // an open file to read instead, shared with the test
     const char* outputPath = nullptr;
     int pipeFlags = 0;
+    void (*instead)() = nullptr;  // runs in the child in place of the program
 };
 
 // Starts the program with its standard streams on pipes, except those that
@@ -85,6 +91,9 @@ Child startProgram(Redirects redirects = {}, std::vector<const char*> extraArgum
         dup2(err[1], STDERR_FILENO);
         for (const int fd : {in[0], in[1], out[0], out[1], err[0], err[1]}) {
             close(fd);
+        }
+        if (redirects.instead != nullptr) {
+            redirects.instead();
         }
         execv(argv[0], const_cast<char* const*>(argv.data()));
         _exit(127);
@@ -133,6 +142,23 @@ int exitStatus(Child& child, rusage* usage = nullptr) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
+// Waits up to ten seconds until the thread whose /proc stat file is `path` is in
+// one of `states` (S asleep, Z ended); false when it did not get there.
+bool reachesState(const std::string& path, std::string_view states) {
+    for (int wait = 0; wait < 10000; ++wait) {
+        std::ifstream file(path);
+        const std::string stat{std::istreambuf_iterator<char>(file), {}};
+        const std::size_t nameEnd = stat.rfind(')');  // the state follows the name
+        if (nameEnd != std::string::npos && states.find(stat.at(nameEnd + 2)) != std::string_view::npos) {
+            return true;
+        }
+        usleep(1000);
+    }
+    return false;
+}
+
+std::string statPath(pid_t pid) { return "/proc/" + std::to_string(pid) + "/stat"; }
+
 TEST(program_test, shows_each_prompt_before_it_waits_for_the_answer) {
     Child child = startProgram({}, {"--help", "extra"});
     const std::string opening = readUntil(child.output, offer);
@@ -178,24 +204,100 @@ TEST(program_test, a_failed_read_is_reported_with_status_one) {
 }
 
 TEST(program_test, non_blocking_pipes_are_waited_for) {
-    Child child = startProgram({.pipeFlags = O_NONBLOCK});
-    readUntil(child.output, offer);  // the program now waits for its first answer
     std::string answers;
     for (int i = 0; i < 300; ++i) {
         answers += "1\n12\n100\n";
     }
-    // Far more output than a pipe holds, read only after all answers are in.
-    writeAll(child.input, answers + "2\n");
-    closeInput(child);
-    const std::string output = readUntil(child.output, "never");
-    std::size_t results = 0;
-    for (std::size_t at = output.find("195.583 DM\n"); at != std::string::npos;
-         at = output.find("195.583 DM\n", at + 1)) {
-        ++results;
+    // Far more output than a pipe holds, read only after all answers are in;
+    // and no answer at all: the input ends while the program waits.
+    for (const std::string& input : {answers + "2\n", std::string()}) {
+        Child child = startProgram({.pipeFlags = O_NONBLOCK});
+        const std::string opening = readUntil(child.output, offer);
+        // Only a program that waits for its input sleeps before it has any.
+        const bool waited = reachesState(statPath(child.pid), "SZ");
+        EXPECT_TRUE(waited) << "the program tries to read again and again";
+        writeAll(child.input, input);
+        closeInput(child);
+        const std::string output = opening + readUntil(child.output, "never");
+        EXPECT_TRUE(output == runTranscript(input)) << output.size() << " bytes unlike the dialog's";
+        if (!waited || !reachesState(statPath(child.pid), "Z")) {
+            kill(child.pid, SIGKILL);
+        }
+        EXPECT_EQ(readUntil(child.errors, "never"), "");
+        EXPECT_EQ(exitStatus(child), 0);
     }
-    EXPECT_EQ(results, 300U);
-    EXPECT_EQ(readUntil(child.errors, "never"), "");
-    EXPECT_EQ(exitStatus(child), 0);
+}
+
+std::atomic<int> signalsHandled{0};
+
+void countSignal(int /*signal*/) { ++signalsHandled; }
+
+TEST(program_test, a_signal_does_not_end_a_read_or_the_wait_for_input) {
+    // Without SA_RESTART a signal makes a blocked read fail with EINTR, and
+    // so the poll that waits on a non-blocking input.
+    struct sigaction counter {};
+    counter.sa_handler = countSignal;
+    struct sigaction previous {};
+    ASSERT_EQ(sigaction(SIGUSR1, &counter, &previous), 0);
+    const int savedInput = dup(STDIN_FILENO);
+    for (const int flags : {0, O_NONBLOCK}) {
+        SCOPED_TRACE(flags);
+        int answers[2];
+        ASSERT_EQ(pipe(answers), 0);
+        EXPECT_EQ(fcntl(answers[0], F_SETFL, flags), 0);
+        dup2(answers[0], STDIN_FILENO);
+        close(answers[0]);
+        std::atomic<pid_t> readerId{0};
+        char buffer[8];
+        std::ptrdiff_t got = 0;
+        std::thread reader([&] {
+            readerId = gettid();
+            got = readStandardInput(nullptr, buffer, sizeof buffer);
+        });
+        while (readerId == 0) {
+            std::this_thread::yield();
+        }
+        const int handled = signalsHandled;
+        const bool waiting = reachesState("/proc/self/task/" + std::to_string(readerId) + "/stat", "S");
+        EXPECT_TRUE(waiting) << "the read did not wait";
+        if (waiting) {
+            pthread_kill(reader.native_handle(), SIGUSR1);
+            while (signalsHandled == handled) {
+                std::this_thread::yield();
+            }
+        }
+        writeAll(answers[1], "2\n");
+        reader.join();
+        close(answers[1]);
+        EXPECT_EQ(std::string(buffer, static_cast<std::size_t>(std::max<std::ptrdiff_t>(got, 0))), "2\n");
+    }
+    EXPECT_FALSE(standardStreamFailures().reading);
+    dup2(savedInput, STDIN_FILENO);
+    close(savedInput);
+    sigaction(SIGUSR1, &previous, nullptr);
+}
+
+// Standard output closed behind the program's back: its close then fails.
+void closeStandardOutputNow(int /*signal*/) { close(STDOUT_FILENO); }
+
+TEST(program_test, a_failed_close_of_standard_output_is_reported_with_status_one) {
+    Child child = startProgram({.instead = [] {
+        struct sigaction closer {};
+        closer.sa_handler = closeStandardOutputNow;
+        closer.sa_flags = SA_RESTART;
+        sigaction(SIGUSR1, &closer, nullptr);
+        runDialog();
+        _exit(euro_umrechner::exitStatus());
+    }});
+    readUntil(child.output, offer);
+    // The signal is pending before the answer is sent, and a pending signal is
+    // handled at the latest when the read that returns the answer returns: so
+    // standard output is closed before the dialog ends and closes it too.
+    kill(child.pid, SIGUSR1);
+    writeAll(child.input, "2\n");
+    EXPECT_EQ(readUntil(child.errors, "never"),
+              "euro-umrechner: Fehler beim Schreiben auf die Standardausgabe\n");
+    EXPECT_EQ(exitStatus(child), 1);
 }
 
 // A temporary file that is removed again at the end of the test.
@@ -216,13 +318,18 @@ struct TemporaryFile {
 };
 
 TEST(program_test, a_seekable_input_keeps_what_the_dialog_did_not_read) {
-    const TemporaryFile answers;
-    std::ofstream(answers.path) << "1\n12\n100\n2\nfor the next reader\n";
-    const int input = open(answers.path.c_str(), O_RDONLY);
-    Child child = startProgram({.inputFd = input});
-    EXPECT_EQ(exitStatus(child), 0);
-    EXPECT_EQ(lseek(input, 0, SEEK_CUR), 10) << "just after the 2";
-    close(input);
+    // Left unread: what follows the 2 that ends the dialog, and an unfinished
+    // exponent at the end of the input.
+    for (const auto& [text, used] :
+         {std::pair<std::string, off_t>{"1\n12\n100\n2\nfor the next reader\n", 10}, {"1 12 100e+", 8}}) {
+        const TemporaryFile answers;
+        std::ofstream(answers.path) << text;
+        const int input = open(answers.path.c_str(), O_RDONLY);
+        Child child = startProgram({.inputFd = input});
+        EXPECT_EQ(exitStatus(child), 0);
+        EXPECT_EQ(lseek(input, 0, SEEK_CUR), used) << text;
+        close(input);
+    }
 }
 
 // Writes `head`, `count` copies of `filler` and `tail` to `fd`, a chunk at a time.

@@ -33,9 +33,9 @@ struct ReadCase {
     const char* unread;
 };
 
-// Floats compare bit for bit, so that -0 and 0 differ.
-std::uint32_t comparable(float value) { return std::bit_cast<std::uint32_t>(value); }
-std::int32_t comparable(std::int32_t value) { return value; }
+// Values compare by their bits, so that the floats -0 and 0 differ.
+std::uint32_t bitsOf(float value) { return std::bit_cast<std::uint32_t>(value); }
+std::int32_t bitsOf(std::int32_t value) { return value; }
 
 // Runs `read` once on each case's input, whole and byte by byte, and checks
 // the status, the value of a number, and what is left unread.
@@ -49,7 +49,7 @@ void expectReads(const ReadCase<Value> (&cases)[count], Read read) {
             const auto result = read(*reader);
             EXPECT_EQ(result.status, c.status);
             if (c.status == ReadStatus::Number) {
-                EXPECT_EQ(comparable(result.value), comparable(c.value)) << result.value;
+                EXPECT_EQ(bitsOf(result.value), bitsOf(c.value)) << result.value;
             }
             EXPECT_EQ(unreadText(*reader, source), c.unread);
         }
@@ -148,7 +148,7 @@ void expectWholeAmount(const std::string& input, float expected, std::size_t chu
     const auto reader = makeReader(source);
     const AmountRead read = readAmount(*reader);
     ASSERT_EQ(read.status, ReadStatus::Number) << input.substr(0, 80);
-    EXPECT_EQ(comparable(read.value), comparable(expected)) << input.substr(0, 80);
+    EXPECT_EQ(bitsOf(read.value), bitsOf(expected)) << input.substr(0, 80);
     EXPECT_EQ(unreadText(*reader, source), "") << input.substr(0, 80);
 }
 
@@ -165,7 +165,7 @@ void expectSameAsStrtof(const std::string& input) {
         return;
     }
     ASSERT_EQ(read.status, ReadStatus::Number) << input;
-    EXPECT_EQ(comparable(read.value), comparable(expected)) << input;
+    EXPECT_EQ(bitsOf(read.value), bitsOf(expected)) << input;
     EXPECT_EQ(input.size() - unreadText(*reader, source).size(), expectedLength) << input;
 }
 
@@ -217,7 +217,7 @@ TEST(input_reader_test, amount_rounds_midpoints_to_even) {
     for (int i = 0; i < 3000; ++i) {
         const float low = std::bit_cast<float>(anyFinite(random));
         const float high = std::nextafter(low, HUGE_VALF);
-        const float even = (comparable(low) & 1U) == 0 ? low : high;
+        const float even = (bitsOf(low) & 1U) == 0 ? low : high;
         const std::string midpoint = exactDecimal((static_cast<double>(low) + high) / 2);
         expectWholeAmount(midpoint, even);
         expectWholeAmount(midpoint + "0000000000000000000000000000000000000000000000001", high);
@@ -278,7 +278,7 @@ TEST(input_reader_test, exponent_sums_are_exact_far_beyond_a_billion_digits) {
     for (const auto& [exponent, expected] :
          {std::pair{std::int64_t{-5}, 0x1.0c6f7ap-20F}, {max, HUGE_VALF}, {-max, 0.0F}}) {
         number.exponent = exponent;
-        EXPECT_EQ(comparable(nearestFloat(number)), comparable(expected)) << exponent;
+        EXPECT_EQ(bitsOf(nearestFloat(number)), bitsOf(expected)) << exponent;
     }
 }
 

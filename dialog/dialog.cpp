@@ -68,16 +68,14 @@ std::int32_t readOfferAnswer(InputReader& input) {
 }
 
 // Reads with `read` until it yields a number, discarding each line that does
-// not and writing `prompt` again; Ended when the input ends first.
+// not and writing `prompt` again; the answer is no Number when the input ends
+// first.
 template <typename Read>
 auto readUntilNumber(InputReader& input, OutputBuffer& output, std::string_view prompt, Read read) {
     auto answer = read(input);
     while (answer.status == ReadStatus::NoNumber && discardLine(input)) {
         writeText(output, prompt);
         answer = read(input);
-    }
-    if (answer.status == ReadStatus::NoNumber) {
-        answer.status = ReadStatus::Ended;
     }
     return answer;
 }

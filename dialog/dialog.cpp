@@ -68,8 +68,8 @@ std::int32_t readOfferAnswer(InputReader& input) {
 }
 
 // Reads with `read` until it yields a number, discarding each line that does
-// not and writing `prompt` again; the answer is no Number when the input ends
-// first.
+// not and writing `prompt` again; when the input ends first, the status of
+// what it returns is not Number.
 template <typename Read>
 auto readUntilNumber(InputReader& input, OutputBuffer& output, std::string_view prompt, Read read) {
     auto answer = read(input);

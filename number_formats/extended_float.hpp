@@ -16,9 +16,12 @@ struct ExtendedFloat {
     std::int32_t exponent;
 };
 
+// How far a double's significand moves up to fill an extended one.
+inline constexpr int doubleToExtendedShift = ExtendedLayout::significandBits - 1 - DoubleLayout::fractionBits;
+
 // A positive normal double, exactly: its 53-bit significand moved to the top.
 constexpr ExtendedFloat extendedOf(double value) {
-    constexpr int shift = ExtendedLayout::significandBits - 1 - DoubleLayout::fractionBits;
+    constexpr int shift = doubleToExtendedShift;
     const auto bits = std::bit_cast<std::uint64_t>(value);
     const std::uint64_t significand = (bits & DoubleLayout::fractionMask) | DoubleLayout::hiddenBit;
     const auto biasedExponent = static_cast<std::int32_t>(bits >> DoubleLayout::fractionBits);
@@ -30,7 +33,7 @@ constexpr ExtendedFloat extendedOf(double value) {
 // ties to even. Long division of a power of two by the 53-bit significand:
 // every remainder stays below 2^54, so each step is exact.
 constexpr ExtendedFloat reciprocalOf(double value) {
-    constexpr int shift = ExtendedLayout::significandBits - 1 - DoubleLayout::fractionBits;
+    constexpr int shift = doubleToExtendedShift;
     const ExtendedFloat divisor = extendedOf(value);
     const std::uint64_t significand = divisor.significand >> shift;
     std::uint64_t remainder = DoubleLayout::hiddenBit;

@@ -83,11 +83,62 @@ bool readSign(InputReader& reader) {
     return c == '-';
 }
 
+// A number of the common form "[sign] digits [. [digits]]" without exponent,
+// scanned straight from the buffer, which spares the general reader's
+// bookkeeping for every character.
+struct BufferedNumber {
+    bool complete;  // of this form, and the buffer holds the byte after it
+    bool negative;
+    std::uint64_t digits;       // all its digits as one integer, when there are at most 19
+    std::size_t digitCount;     // before and after the point
+    std::size_t fractionCount;  // after the point
+    std::size_t length;         // of the token, in bytes
+};
+
+// Adds the digits from `at` on to `number`; returns where they end.
+const char* scanDigits(const char* at, const char* last, BufferedNumber& number) {
+    const char* const first = at;
+    for (; at != last && isDigit(static_cast<unsigned char>(*at)); ++at) {
+        number.digits =
+            number.digits * 10 + static_cast<std::uint64_t>(*at - '0');  // may wrap past 19 digits
+    }
+    number.digitCount += static_cast<std::size_t>(at - first);
+    return at;
+}
+
+// Scans the number at the start of the unread bytes; with `asAmount` its
+// digits may go on after a point, and an exponent makes it incomplete.
+BufferedNumber scanBufferedNumber(const InputReader& reader, bool asAmount) {
+    const char* const first = reader.buffer + reader.next;
+    const char* const last = reader.buffer + reader.end;
+    BufferedNumber number{false, false, 0, 0, 0, 0};
+    const char* at = first;
+    if (at != last && isSign(static_cast<unsigned char>(*at))) {
+        number.negative = *at == '-';
+        ++at;
+    }
+    at = scanDigits(at, last, number);
+    if (asAmount && number.digitCount > 0 && at != last && *at == '.') {
+        const std::size_t integerCount = number.digitCount;
+        at = scanDigits(at + 1, last, number);
+        number.fractionCount = number.digitCount - integerCount;
+    }
+    number.complete = number.digitCount > 0 && at != last && !(asAmount && (*at == 'e' || *at == 'E'));
+    number.length = static_cast<std::size_t>(at - first);
+    return number;
+}
+
 }  // namespace
 
 IntegerRead readInteger(InputReader& reader) {
     if (!skipWhiteSpace(reader)) {
         return {ReadStatus::Ended, 0};
+    }
+    const BufferedNumber buffered = scanBufferedNumber(reader, false);
+    if (buffered.complete && buffered.digitCount <= 9) {  // nine digits stay in the int32 range
+        advance(reader, buffered.length);
+        const auto magnitude = static_cast<std::int32_t>(buffered.digits);
+        return {ReadStatus::Number, buffered.negative ? -magnitude : magnitude};
     }
     const bool negative = readSign(reader);
     // One past INT32_MAX, so that INT32_MIN is still exact.
@@ -161,6 +212,12 @@ void readExponent(InputReader& reader, DecimalNumber& number) {
 AmountRead readAmount(InputReader& reader) {
     if (!skipWhiteSpace(reader)) {
         return {ReadStatus::Ended, 0.0F};
+    }
+    const BufferedNumber buffered = scanBufferedNumber(reader, true);
+    if (buffered.complete && buffered.digitCount <= 19 && buffered.fractionCount <= maxFractionDigits) {
+        advance(reader, buffered.length);
+        return {ReadStatus::Number,
+                nearestFloatOfFraction(buffered.negative, buffered.digits, buffered.fractionCount)};
     }
     DecimalNumber number;
     number.negative = readSign(reader);

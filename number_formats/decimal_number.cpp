@@ -48,7 +48,7 @@ void writeReducedText(const DecimalNumber& number, char* text, char* textEnd) {
 }
 
 // Powers of ten up to 10^10; times seven digits at most, a product stays below 10^17 < 2^57.
-constexpr std::array<std::uint64_t, 11> powersOfTen{
+constexpr std::array<std::uint64_t, maxFractionDigits + 1> powersOfTen{
     1, 10, 100, 1'000, 10'000, 100'000, 1'000'000, 10'000'000, 100'000'000, 1'000'000'000, 10'000'000'000};
 
 // The nearest float to a number of at most seven significant digits whose
@@ -63,20 +63,27 @@ bool nearestFloatOfShortNumber(const DecimalNumber& number, float& magnitude) {
     for (std::size_t i = 0; i < number.digitCount; ++i) {
         digits = digits * 10 + static_cast<std::uint64_t>(number.digits[i] - '0');
     }
-    const std::uint64_t scale = powersOfTen[static_cast<std::size_t>(power < 0 ? -power : power)];
     if (power >= 0) {
+        const std::uint64_t scale = powersOfTen[static_cast<std::size_t>(power)];
         magnitude = roundToFloat(false, digits * scale, 0, false);  // exact: below 10^17 < 2^57
         return true;
     }
-    // With the digits' top bit at bit 63 the quotient is at least 2^63 / 10^10 > 2^29:
-    // more bits than a float keeps plus a round bit; a remainder makes it sticky.
-    const int shift = std::countl_zero(digits);
-    const std::uint64_t numerator = digits << shift;
-    magnitude = roundToFloat(false, numerator / scale, -shift, numerator % scale != 0);
+    magnitude = nearestFloatOfFraction(false, digits, static_cast<std::size_t>(-power));
     return true;
 }
 
 }  // namespace
+
+float nearestFloatOfFraction(bool negative, std::uint64_t digits, std::size_t fractionDigits) {
+    // With the digits' top bit at bit 63 the quotient is at least 2^63 / 10^10 > 2^29:
+    // more bits than a float keeps plus a round bit; a remainder makes it sticky.
+    const int shift = std::countl_zero(digits | 1U);
+    const std::uint64_t numerator = digits << shift;
+    const std::uint64_t scale = powersOfTen[fractionDigits];
+    const std::uint64_t quotient = numerator / scale;
+    const bool remainder = numerator % scale != 0;
+    return roundToFloat(negative, quotient, -shift, remainder);
+}
 
 float nearestFloat(const DecimalNumber& number) {
     float magnitude = 0.0F;

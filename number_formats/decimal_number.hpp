@@ -40,6 +40,14 @@ inline void appendDigit(DecimalNumber& number, char digit) {
     }
 }
 
+// Digits after the point that nearestFloatOfFraction takes at most.
+inline constexpr std::size_t maxFractionDigits = 10;
+
+// The float nearest to `digits` / 10^`fractionDigits`, negated when
+// `negative`, for any digits (0 among them) and at most maxFractionDigits
+// fraction digits; rounded once, from exact integers.
+float nearestFloatOfFraction(bool negative, std::uint64_t digits, std::size_t fractionDigits);
+
 // The float nearest to `number` (whose exponent may be anything), ties to even; infinity on overflow, a
 // subnormal or zero on underflow, as strtof rounds.
 float nearestFloat(const DecimalNumber& number);

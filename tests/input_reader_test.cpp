@@ -74,6 +74,12 @@ TEST(input_reader_test, integer_grammar_saturation_and_leftovers) {
         {"-2147483649", ReadStatus::Number, int32Min, ""},
         {"-99999999999999999999999999999", ReadStatus::Number, int32Min, ""},
         {"000000000000000000000000000001", ReadStatus::Number, 1, ""},
+        // Up to nine digits are read straight from the buffer when the byte
+        // after them has arrived, more go the general way.
+        {"-999999999\n", ReadStatus::Number, -999999999, "\n"},
+        {"2147483648\n", ReadStatus::Number, int32Max, "\n"},
+        {"-2147483648 ", ReadStatus::Number, int32Min, " "},
+        {"12e5 ", ReadStatus::Number, 12, "e5 "},
         {"abc", ReadStatus::NoNumber, 0, "abc"},
         {"-x", ReadStatus::NoNumber, 0, "x"},
         {"+ 1", ReadStatus::NoNumber, 0, " 1"},
@@ -152,21 +158,24 @@ void expectWholeAmount(const std::string& input, float expected, std::size_t chu
     EXPECT_EQ(unreadText(*reader, source), "") << input.substr(0, 80);
 }
 
-// Reads `input` as an amount and checks value and length against strtof.
-void expectSameAsStrtof(const std::string& input) {
-    char* strtofEnd = nullptr;
-    const float expected = std::strtof(input.c_str(), &strtofEnd);
-    const auto expectedLength = static_cast<std::size_t>(strtofEnd - input.c_str());
-    MemorySource source{input, wholeInput};
-    const auto reader = makeReader(source);
-    const AmountRead read = readAmount(*reader);
-    if (expectedLength == 0) {
-        EXPECT_NE(read.status, ReadStatus::Number) << input;
-        return;
+// Reads `token` as an amount, as the end of the input and followed by a line
+// (which the reader then sees at once), and checks value and length against strtof.
+void expectSameAsStrtof(const std::string& token) {
+    for (const std::string& input : {token, token + "\n"}) {
+        char* strtofEnd = nullptr;
+        const float expected = std::strtof(input.c_str(), &strtofEnd);
+        const auto expectedLength = static_cast<std::size_t>(strtofEnd - input.c_str());
+        MemorySource source{input, wholeInput};
+        const auto reader = makeReader(source);
+        const AmountRead read = readAmount(*reader);
+        if (expectedLength == 0) {
+            EXPECT_NE(read.status, ReadStatus::Number) << input;
+            continue;
+        }
+        ASSERT_EQ(read.status, ReadStatus::Number) << input;
+        EXPECT_EQ(bitsOf(read.value), bitsOf(expected)) << input;
+        EXPECT_EQ(input.size() - unreadText(*reader, source).size(), expectedLength) << input;
     }
-    ASSERT_EQ(read.status, ReadStatus::Number) << input;
-    EXPECT_EQ(bitsOf(read.value), bitsOf(expected)) << input;
-    EXPECT_EQ(input.size() - unreadText(*reader, source).size(), expectedLength) << input;
 }
 
 TEST(input_reader_test, amount_matches_strtof_on_random_strings) {
@@ -184,17 +193,31 @@ TEST(input_reader_test, amount_matches_strtof_on_random_strings) {
 }
 
 TEST(input_reader_test, amount_matches_strtof_at_the_edges_of_short_numbers) {
+    // Nineteen digits, ten of them after the point, are read straight from the
+    // buffer once the byte after them has arrived; one digit more, or an
+    // exponent, goes the general way.
+    const char* const bufferedCases[] = {"9999999999999999999",
+                                         "18446744073709551617",
+                                         "999999999.9999999999",
+                                         "0.12345678901",
+                                         "16777217.0",
+                                         "-0.00",
+                                         "5.e3",
+                                         "33554431.5e0"};
     // Seven digits and a power of ten up to 10 take the short way; one more
     // digit or power takes the long one. The last six are exact ties, and
     // quotients that look like ties until their remainder counts.
-    const char* const cases[] = {
+    const char* const shortCases[] = {
         "9999999e10",    "9999999e11",   "99999999e10", "1234567e-10", "1234567e-11",
         "12345678e-10",  "8388609e-10",  "16777217",    "16777217e-7", "0.0000000001",
         "0.00000000001", "3.4028235e38", "7e-46",       "1.4e-45",     "0.1234567",
         "0.12345678",    "-999999.9",    "16777216.5",  "1677721.75",  "3e10",
         "3355445e1",     "429e-10",      "0.00033291",  "118467e-9",   "33291e-8",
     };
-    for (const char* input : cases) {
+    for (const char* input : bufferedCases) {
+        expectSameAsStrtof(input);
+    }
+    for (const char* input : shortCases) {
         expectSameAsStrtof(input);
     }
 }

@@ -1,5 +1,6 @@
 // The process around the dialog: its standard streams, what it hands back
 // of them, and its exit status. The only user of the platform layer.
+#include <cstddef>
 #include <cstdio>
 #include <cstdlib>
 #include <string_view>
@@ -17,6 +18,18 @@ constexpr std::string_view readFailedMessage = "euro-umrechner: Fehler beim Lese
 // Writes a message on standard error, which needs no flushing.
 void reportError(std::string_view message) { (void)std::fwrite(message.data(), 1, message.size(), stderr); }
 
+// Hands a block to standard output. A block of more than half the buffer
+// means output in bulk, answers piped in rather than typed, which a larger
+// pipe carries with fewer wake-ups of its reader.
+bool writeOutputBlock(void* context, const char* data, std::size_t size) {
+    static bool pipeEnlarged = false;
+    if (!pipeEnlarged && size > outputBufferSize / 2) {
+        enlargeOutputPipe();
+        pipeEnlarged = true;
+    }
+    return writeStandardOutput(context, data, size);
+}
+
 }  // namespace
 
 void runDialog() {
@@ -24,7 +37,7 @@ void runDialog() {
     static OutputBuffer output;
     static InputReader input;
     prepareStandardStreams();
-    openOutputBuffer(output, OutputSink{writeStandardOutput, nullptr});
+    openOutputBuffer(output, OutputSink{writeOutputBlock, nullptr});
     openInputReader(input, InputSource{readStandardInput, nullptr}, &output);
     runDialogOn(input, output);
     returnUnreadInput(unreadCount(input));

@@ -10,6 +10,7 @@
 
 #include <cstdio>
 #else
+#include <fcntl.h>
 #include <poll.h>
 #include <unistd.h>
 #endif
@@ -60,6 +61,8 @@ bool writeStandardOutput(void* /*context*/, const char* data, std::size_t size) 
     }
     return true;
 }
+
+void enlargeOutputPipe() {}
 
 void returnUnreadInput(std::size_t unread) {
     if (unread > 0) {
@@ -120,6 +123,16 @@ bool writeStandardOutput(void* /*context*/, const char* data, std::size_t size) 
         }
     }
     return true;
+}
+
+void enlargeOutputPipe() {
+#ifdef F_SETPIPE_SZ
+    constexpr int largePipe = 1024 * 1024;  // the most an ordinary user may ask for by default
+    const int size = fcntl(STDOUT_FILENO, F_GETPIPE_SZ);
+    if (size > 0 && size < largePipe) {
+        (void)fcntl(STDOUT_FILENO, F_SETPIPE_SZ, largePipe);
+    }
+#endif
 }
 
 void returnUnreadInput(std::size_t unread) {

@@ -20,6 +20,11 @@ std::ptrdiff_t readStandardInput(void* context, char* buffer, std::size_t capaci
 // or partial write.
 bool writeStandardOutput(void* context, const char* data, std::size_t size);
 
+// Asks for a 1 MiB pipe when standard output is a smaller pipe, so that output
+// in bulk wakes its reader far less often; does nothing elsewhere, and nothing
+// when the system refuses.
+void enlargeOutputPipe();
+
 // Moves standard input's offset back by the `unread` bytes that were read
 // ahead but not used, so that whoever reads on finds them; does nothing where
 // the input cannot seek.

@@ -203,13 +203,32 @@ TEST(program_test, a_failed_read_is_reported_with_status_one) {
     EXPECT_EQ(exitStatus(child), 1);
 }
 
-TEST(program_test, non_blocking_pipes_are_waited_for) {
+struct PipeSizes {
+    int fresh;  // of a new pipe
+    int grown;  // after asking for the 1 MiB that the program asks for when it writes in bulk
+};
+
+// The sizes that a pipe has here before and after it is asked to grow.
+PipeSizes pipeSizes() {
+    constexpr int oneMegabyte = 1 << 20;
+    int ends[2];
+    EXPECT_EQ(pipe(ends), 0);
+    const int fresh = fcntl(ends[1], F_GETPIPE_SZ);
+    const bool grown = fresh < oneMegabyte && fcntl(ends[1], F_SETPIPE_SZ, oneMegabyte) >= oneMegabyte;
+    close(ends[0]);
+    close(ends[1]);
+    return {fresh, grown ? oneMegabyte : fresh};
+}
+
+TEST(program_test, non_blocking_pipes_are_waited_for_and_grown_for_bulk_output) {
     std::string answers;
-    for (int i = 0; i < 300; ++i) {
+    for (int i = 0; i < 1500; ++i) {
         answers += "1\n12\n100\n";
     }
-    // Far more output than a pipe holds, read only after all answers are in;
-    // and no answer at all: the input ends while the program waits.
+    const PipeSizes sizes = pipeSizes();
+    // Far more output than even the grown pipe holds, read only after all
+    // answers are in; and no answer at all: the input ends while the program
+    // waits, and its pipe keeps its size.
     for (const std::string& input : {answers + "2\n", std::string()}) {
         Child child = startProgram({.pipeFlags = O_NONBLOCK});
         const std::string opening = readUntil(child.output, offer);
@@ -220,6 +239,7 @@ TEST(program_test, non_blocking_pipes_are_waited_for) {
         closeInput(child);
         const std::string output = opening + readUntil(child.output, "never");
         EXPECT_TRUE(output == runTranscript(input)) << output.size() << " bytes unlike the dialog's";
+        EXPECT_EQ(fcntl(child.output, F_GETPIPE_SZ), input.empty() ? sizes.fresh : sizes.grown);
         if (!waited || !reachesState(statPath(child.pid), "Z")) {
             kill(child.pid, SIGKILL);
         }

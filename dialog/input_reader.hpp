@@ -19,7 +19,8 @@ struct InputSource {
 
 enum class InputState { Open, Ended, Failed };
 
-inline constexpr std::size_t inputBufferSize = std::size_t{64} * 1024;
+// A thousand piped answers and more per read; a person's arrive a line at a time.
+inline constexpr std::size_t inputBufferSize = std::size_t{16} * 1024;
 
 struct InputReader {
     InputSource source;

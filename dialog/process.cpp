@@ -33,7 +33,7 @@ bool writeOutputBlock(void* context, const char* data, std::size_t size) {
 }  // namespace
 
 void runDialog() {
-    // Static: 128 KiB of buffers belong in no stack frame.
+    // Static: 144 KiB of buffers belong in no stack frame.
     static OutputBuffer output;
     static InputReader input;
     prepareStandardStreams();

@@ -168,7 +168,7 @@ TEST(output_buffer_test, a_text_longer_than_the_buffer_passes_in_order_until_a_w
 
 TEST(dialog_test, a_failed_write_ends_the_dialog_at_the_next_offer) {
     std::string answers = "1\n";
-    for (int i = 0; i < 100; ++i) {
+    for (int i = 0; i < 200; ++i) {
         answers += "12\n100\n1\n";
     }
     MemorySource source{answers, wholeInput};

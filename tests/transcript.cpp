@@ -28,7 +28,7 @@ bool writeToMemory(void* context, const char* data, std::size_t size) {
 }  // namespace
 
 std::unique_ptr<InputReader> makeReader(MemorySource& source, OutputBuffer* flushBeforeWaiting) {
-    // not value-initialised: the 64 KiB buffer needs no zeroing
+    // not value-initialised: its buffer needs no zeroing
     std::unique_ptr<InputReader> reader(new InputReader);
     openInputReader(*reader, InputSource{readFromMemory, &source}, flushBeforeWaiting);
     return reader;

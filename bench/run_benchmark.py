@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Times euro-umrechner on a long script of answers piped in at once, against
-`cat` of the same output bytes, a plain stdio rendering of the dialog and,
+`cat` of the same output bytes (into a pipe of the usual size, and into one of
+1 MiB as the program grows its own), a plain stdio rendering of the dialog and,
 optionally, another build of the program; and its start-up against /bin/true.
 
 Usage: bench/run_benchmark.py [PROGRAM] [--baseline PATH] [--pairs N] [--cycles N] [--spinners N]
@@ -30,6 +31,7 @@ both. Everything is printed as markdown.
 import argparse
 import collections
 import contextlib
+import fcntl
 import os
 import statistics
 import subprocess
@@ -46,7 +48,8 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 # target is the highest acceptable median CPU ratio program/subject, or None
 # for a subject that is only compared with; a subject that renders the dialog
 # itself must write the program's bytes and has its start-up timed.
-Subject = collections.namedtuple("Subject", "name command target renders_dialog")
+# pipe_size, if given, is what the subject's output pipe is grown to before it starts.
+Subject = collections.namedtuple("Subject", "name command target renders_dialog pipe_size", defaults=(None,))
 
 
 def at_least(minimum):
@@ -87,11 +90,13 @@ def write_file(path, data):
     return path
 
 
-def run_once(command, input_path):
+def run_once(command, input_path, pipe_size=None):
     """Runs `command` with `input_path` as standard input and its output drained
-    from a pipe; returns wall, user and system seconds."""
+    from a pipe, grown to `pipe_size` if given; returns wall, user and system seconds."""
     with open(input_path, "rb") as stdin:
         read_end, write_end = os.pipe()
+        if pipe_size:
+            fcntl.fcntl(write_end, fcntl.F_SETPIPE_SZ, pipe_size)
         start = time.perf_counter()
         pid = os.posix_spawn(command[0], command, os.environ,
                              file_actions=[(os.POSIX_SPAWN_DUP2, stdin.fileno(), 0),
@@ -141,13 +146,13 @@ def peak_resident_kib(command, input_path):
         return int(report.read().split()[-1])
 
 
-def run_pair(program, other, input_path, program_first):
+def run_pair(program, other, input_path, program_first, other_pipe_size=None):
     """Runs the program and `other` back to back; returns both (wall, user, system)."""
     if program_first:
         mine = run_once(program, input_path)
-        theirs = run_once(other, input_path)
+        theirs = run_once(other, input_path, other_pipe_size)
     else:
-        theirs = run_once(other, input_path)
+        theirs = run_once(other, input_path, other_pipe_size)
         mine = run_once(program, input_path)
     return mine, theirs
 
@@ -158,12 +163,12 @@ def paired_runs(program, subjects, input_path, pairs):
     is left out: it meets cold caches. Returns every (wall, user, system) of
     each subject by name, and the CPU ratios program/subject."""
     for subject in subjects:
-        run_pair(program, subject.command, input_path, True)
+        run_pair(program, subject.command, input_path, True, subject.pipe_size)
     runs = collections.defaultdict(list)
     ratios = collections.defaultdict(list)
     for index in range(pairs):
         for subject in subjects:
-            mine, theirs = run_pair(program, subject.command, input_path, index % 2 == 0)
+            mine, theirs = run_pair(program, subject.command, input_path, index % 2 == 0, subject.pipe_size)
             runs["euro-umrechner"].append(mine)
             runs[subject.name].append(theirs)
             ratios[subject.name].append(cpu(mine) / cpu(theirs))
@@ -256,6 +261,9 @@ def build_subjects(args, work, script, output):
     dialog writes the program's bytes."""
     plain = compile_plain_rendering(work)
     subjects = [Subject("cat of the output", ["/bin/cat", output], 1.0, False),
+                # The program grows its pipe to 1 MiB when it writes in bulk; this
+                # shows what is left of its lead over cat when cat's pipe is as large.
+                Subject("cat of the output into a 1 MiB pipe", ["/bin/cat", output], None, False, 1 << 20),
                 Subject("plain stdio rendering", [plain], 0.8, True)]
     if args.baseline:
         subjects.append(Subject("baseline", [os.path.abspath(args.baseline)], None, True))

@@ -95,12 +95,12 @@ struct BufferedNumber {
     std::size_t length;         // of the token, in bytes
 };
 
-// Adds the digits from `at` on to `number`; returns where they end.
+// Adds the digits from `at` on to `number`; returns where they end. Past 19
+// digits number.digits wraps, and the readers go the general way.
 const char* scanDigits(const char* at, const char* last, BufferedNumber& number) {
     const char* const first = at;
     for (; at != last && isDigit(static_cast<unsigned char>(*at)); ++at) {
-        number.digits =
-            number.digits * 10 + static_cast<std::uint64_t>(*at - '0');  // may wrap past 19 digits
+        number.digits = number.digits * 10 + static_cast<std::uint64_t>(*at - '0');
     }
     number.digitCount += static_cast<std::size_t>(at - first);
     return at;

@@ -1,5 +1,6 @@
 // The program's only contact with the operating system: raw reads of standard
-// input and raw writes to standard output, the same bytes on every platform.
+// input and raw writes to standard output, the same bytes on every platform,
+// and the size of the pipe they go into.
 #pragma once
 
 #include <cstddef>

@@ -11,7 +11,7 @@ namespace euro_umrechner {
 void openInputReader(InputReader& reader, InputSource source, OutputBuffer* flushBeforeWaiting) {
     reader.source = source;
     reader.flushBeforeWaiting = flushBeforeWaiting;
-    reader.state = InputState::Open;
+    reader.ended = false;
     reader.next = 0;
     reader.end = 0;
 }
@@ -22,7 +22,7 @@ namespace {
 // input ended or failed first.
 bool fillUntilAvailable(InputReader& reader, std::size_t count) {
     while (reader.end - reader.next < count) {
-        if (reader.state != InputState::Open) {
+        if (reader.ended) {
             return false;
         }
         const std::size_t unread = reader.end - reader.next;
@@ -30,7 +30,7 @@ bool fillUntilAvailable(InputReader& reader, std::size_t count) {
         reader.next = 0;
         reader.end = unread;
         if (reader.flushBeforeWaiting != nullptr && !flushOutput(*reader.flushBeforeWaiting)) {
-            reader.state = InputState::Ended;  // nobody sees the prompts any more
+            reader.ended = true;
             return false;
         }
         const std::ptrdiff_t got = reader.source.read(reader.source.context, reader.buffer + reader.end,
@@ -38,7 +38,7 @@ bool fillUntilAvailable(InputReader& reader, std::size_t count) {
         if (got > 0) {
             reader.end += static_cast<std::size_t>(got);
         } else {
-            reader.state = got == 0 ? InputState::Ended : InputState::Failed;
+            reader.ended = true;  // a failed read is the source's to report
         }
     }
     return true;

@@ -17,17 +17,15 @@ struct InputSource {
     void* context;
 };
 
-enum class InputState { Open, Ended, Failed };
-
 // A thousand piped answers and more per read; a person's arrive a line at a time.
 inline constexpr std::size_t inputBufferSize = std::size_t{16} * 1024;
 
 struct InputReader {
     InputSource source;
     OutputBuffer* flushBeforeWaiting;  // output that must be seen before the reader waits
-    InputState state;
-    std::size_t next;  // first unread byte of buffer
-    std::size_t end;   // one past the last filled byte of buffer
+    bool ended;                        // the source ended or failed, or nobody sees the prompts any more
+    std::size_t next;                  // first unread byte of buffer
+    std::size_t end;                   // one past the last filled byte of buffer
     char buffer[inputBufferSize];
 };
 

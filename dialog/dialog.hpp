@@ -11,12 +11,4 @@ namespace euro_umrechner {
 // the last of the output in its buffer.
 void runDialogOn(InputReader& input, OutputBuffer& output);
 
-// Runs the dialog on standard input and output, hands back the input it read
-// ahead but did not use, and closes standard output.
-void runDialog();
-
-// Says on standard error, in German, what went wrong with the standard
-// streams, if anything; returns the process's exit status.
-int exitStatus();
-
 }  // namespace euro_umrechner

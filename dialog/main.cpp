@@ -1,4 +1,4 @@
-#include "dialog/dialog.hpp"
+#include "dialog/process.hpp"
 
 // Command-line arguments are ignored.
 int main() {

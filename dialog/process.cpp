@@ -1,5 +1,6 @@
-// The process around the dialog: its standard streams, what it hands back
-// of them, and its exit status. The only user of the platform layer.
+// The process around the dialog, and the only user of the platform layer.
+#include "dialog/process.hpp"
+
 #include <cstddef>
 #include <cstdio>
 #include <cstdlib>

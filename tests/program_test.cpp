@@ -21,7 +21,7 @@
 #include <thread>
 #include <vector>
 
-#include "dialog/dialog.hpp"
+#include "dialog/process.hpp"
 #include "platform/standard_streams.hpp"
 #include "tests/transcript.hpp"
 

@@ -36,11 +36,11 @@ Amount convertAnyAmount(const ConversionEntry& entry, Amount amount) {
 
 }  // namespace
 
-const ConversionEntry* findConversion(std::int32_t choice) {
-    if (choice < 1 || choice > static_cast<std::int32_t>(conversionTable.size())) {
+const ConversionEntry* findConversion(std::int32_t conversionChoice) {
+    if (conversionChoice < 1 || conversionChoice > static_cast<std::int32_t>(conversionTable.size())) {
         return nullptr;
     }
-    return &conversionTable[static_cast<std::size_t>(choice - 1)];
+    return &conversionTable[static_cast<std::size_t>(conversionChoice - 1)];
 }
 
 // The common case, a normal amount and a normal result, takes a short cut:
@@ -52,8 +52,10 @@ Amount convertAmount(const ConversionEntry& entry, Amount amount) {
     const std::uint32_t biasedExponent = (bits & FloatLayout::infinityBits) >> FloatLayout::fractionBits;
     const std::uint32_t significand = (bits & FloatLayout::fractionMask) | FloatLayout::hiddenBit;
     const std::uint64_t high = multiplyExactly(significand, entry.factor.significand).high;
-    // high lies in [2^62, 2^64): below the float's 24 bits are 39 or 40 more.
-    const std::uint64_t droppedBits = 39 + (high >> 63);
+    // high lies in [2^62, 2^64): below the float's bits lie one fewer than
+    // extendedToFloatDrop, or that many when the top bit is set.
+    const std::uint64_t droppedBits =
+        extendedToFloatDrop - 1 + (high >> (ExtendedLayout::significandBits - 1));
     const std::uint64_t half = std::uint64_t{1} << (droppedBits - 1);
     const std::uint64_t dropped = high & ((half << 1) - 1);
     // high * 2^highExponent is the product, and its top bit has the exponent `leading`.

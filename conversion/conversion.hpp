@@ -5,11 +5,10 @@
 #include <cstdint>
 #include <string_view>
 
+#include "number_formats/amount.hpp"
 #include "number_formats/extended_float.hpp"
 
 namespace euro_umrechner {
-
-using Amount = float;
 
 enum class ConversionDirection { ToEuro, FromEuro };
 
@@ -87,8 +86,8 @@ inline constexpr std::array<ConversionEntry, 22> conversionTable{{
               " Drachmen\n"),
 }};
 
-// The entry numbered `choice`, or nullptr when no entry has that number.
-const ConversionEntry* findConversion(std::int32_t choice);
+// The entry whose number is `conversionChoice`, or nullptr when there is none.
+const ConversionEntry* findConversion(std::int32_t conversionChoice);
 
 // `amount` times the entry's factor, rounded to 64 significand bits and then to
 // Amount, ties to even both times: the bits an x87 extended multiplication gives.

@@ -22,7 +22,7 @@ constexpr std::string_view amountPrompt =
 
 constexpr std::array openingParts{titleText, blankLine, blankLine, continueOption, endOption};
 constexpr std::array amountParts{blankLine, blankLine, amountPrompt};
-constexpr std::array offerParts{blankLine, blankLine, continueOption, endOption};
+constexpr std::array continueQuestionParts{blankLine, blankLine, continueOption, endOption};
 constexpr auto menuParts = [] {
     std::array<std::string_view, conversionTable.size() + 4> parts{blankLine, blankLine};
     std::transform(conversionTable.begin(), conversionTable.end(), parts.begin() + 2,
@@ -53,16 +53,16 @@ constexpr auto joinTexts() {
 constexpr auto openingBlock = joinTexts<openingParts>();
 constexpr auto menuBlock = joinTexts<menuParts>();
 constexpr auto amountBlock = joinTexts<amountParts>();
-constexpr auto offerBlock = joinTexts<offerParts>();
+constexpr auto continueQuestionBlock = joinTexts<continueQuestionParts>();
 
 template <std::size_t size>
 void writeText(OutputBuffer& output, const std::array<char, size>& block) {
     writeText(output, std::string_view(block.data(), size));
 }
 
-// Reads the answer to the offer. No number, or the end of the input, counts
-// as 0 and so ends the dialog like any answer but 1.
-std::int32_t readOfferAnswer(InputReader& input) {
+// Reads the answer to the continue question. No number, or the end of the
+// input, counts as 0 and so ends the dialog like any answer but 1.
+std::int32_t readContinueAnswer(InputReader& input) {
     const IntegerRead answer = readInteger(input);
     return answer.status == ReadStatus::Number ? answer.value : 0;
 }
@@ -100,27 +100,27 @@ void runDialogOn(InputReader& input, OutputBuffer& output) {
     Amount result = 0.0F;
 
     writeText(output, openingBlock);
-    continueAnswer = readOfferAnswer(input);
+    continueAnswer = readContinueAnswer(input);
     while (continueAnswer == 1 && !outputFailed(output)) {
         writeText(output, menuBlock);
-        const IntegerRead choice = readUntilNumber(input, output, menuPrompt, readInteger);
-        if (choice.status != ReadStatus::Number) {
+        const IntegerRead conversionChoiceRead = readUntilNumber(input, output, menuPrompt, readInteger);
+        if (conversionChoiceRead.status != ReadStatus::Number) {
             return;
         }
-        conversionChoice = choice.value;
+        conversionChoice = conversionChoiceRead.value;
         writeText(output, amountBlock);
-        const AmountRead amountAnswer = readUntilNumber(input, output, amountPrompt, readAmount);
-        if (amountAnswer.status != ReadStatus::Number) {
+        const AmountRead amountRead = readUntilNumber(input, output, amountPrompt, readAmount);
+        if (amountRead.status != ReadStatus::Number) {
             return;
         }
-        amount = amountAnswer.value;
+        amount = amountRead.value;
         const ConversionEntry* entry = findConversion(conversionChoice);
         if (entry != nullptr) {
             result = convertAmount(*entry, amount);
         }
         writeResult(output, result, entry);
-        writeText(output, offerBlock);
-        continueAnswer = readOfferAnswer(input);
+        writeText(output, continueQuestionBlock);
+        continueAnswer = readContinueAnswer(input);
     }
 }
 

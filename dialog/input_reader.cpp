@@ -11,7 +11,7 @@ namespace euro_umrechner {
 void openInputReader(InputReader& reader, InputSource source, OutputBuffer* flushBeforeWaiting) {
     reader.source = source;
     reader.flushBeforeWaiting = flushBeforeWaiting;
-    reader.ended = false;
+    reader.readingStopped = false;
     reader.next = 0;
     reader.end = 0;
 }
@@ -22,7 +22,7 @@ namespace {
 // input ended or failed first.
 bool fillUntilAvailable(InputReader& reader, std::size_t count) {
     while (reader.end - reader.next < count) {
-        if (reader.ended) {
+        if (reader.readingStopped) {
             return false;
         }
         const std::size_t unread = reader.end - reader.next;
@@ -30,7 +30,7 @@ bool fillUntilAvailable(InputReader& reader, std::size_t count) {
         reader.next = 0;
         reader.end = unread;
         if (reader.flushBeforeWaiting != nullptr && !flushOutput(*reader.flushBeforeWaiting)) {
-            reader.ended = true;
+            reader.readingStopped = true;
             return false;
         }
         const std::ptrdiff_t got = reader.source.read(reader.source.context, reader.buffer + reader.end,
@@ -38,7 +38,7 @@ bool fillUntilAvailable(InputReader& reader, std::size_t count) {
         if (got > 0) {
             reader.end += static_cast<std::size_t>(got);
         } else {
-            reader.ended = true;  // a failed read is the source's to report
+            reader.readingStopped = true;  // a failed read is the source's to report
         }
     }
     return true;
@@ -89,18 +89,18 @@ bool readSign(InputReader& reader) {
 struct BufferedNumber {
     bool complete;  // of this form, and the buffer holds the byte after it
     bool negative;
-    std::uint64_t digits;       // all its digits as one integer, when there are at most 19
-    std::size_t digitCount;     // before and after the point
-    std::size_t fractionCount;  // after the point
-    std::size_t length;         // of the token, in bytes
+    std::uint64_t decimalSignificand;  // all its digits as one integer, when there are at most 19
+    std::size_t digitCount;            // before and after the point
+    std::size_t fractionCount;         // after the point
+    std::size_t length;                // of the token, in bytes
 };
 
 // Adds the digits from `at` on to `number`; returns where they end. Past 19
-// digits number.digits wraps, and the readers go the general way.
+// digits number.decimalSignificand wraps, and the readers go the general way.
 const char* scanDigits(const char* at, const char* last, BufferedNumber& number) {
     const char* const first = at;
     for (; at != last && isDigit(static_cast<unsigned char>(*at)); ++at) {
-        number.digits = number.digits * 10 + static_cast<std::uint64_t>(*at - '0');
+        number.decimalSignificand = number.decimalSignificand * 10 + static_cast<std::uint64_t>(*at - '0');
     }
     number.digitCount += static_cast<std::size_t>(at - first);
     return at;
@@ -137,7 +137,7 @@ IntegerRead readInteger(InputReader& reader) {
     const BufferedNumber buffered = scanBufferedNumber(reader, false);
     if (buffered.complete && buffered.digitCount <= 9) {  // nine digits stay in the int32 range
         advance(reader, buffered.length);
-        const auto magnitude = static_cast<std::int32_t>(buffered.digits);
+        const auto magnitude = static_cast<std::int32_t>(buffered.decimalSignificand);
         return {ReadStatus::Number, buffered.negative ? -magnitude : magnitude};
     }
     const bool negative = readSign(reader);
@@ -174,12 +174,13 @@ std::size_t readDigits(InputReader& reader, DecimalNumber& number, bool afterPoi
         ++count;
         advance(reader);
     }
-    number.exponent = addExponents(number.exponent, afterPoint ? -exponentShift : exponentShift);
+    number.decimalExponent =
+        addDecimalExponents(number.decimalExponent, afterPoint ? -exponentShift : exponentShift);
     return count;
 }
 
-// Reads the digits of an exponent, saturating its value at INT64_MAX.
-std::int64_t readExponentDigits(InputReader& reader) {
+// Reads the digits of an exponent and returns its value, saturated at INT64_MAX.
+std::int64_t readExponentValue(InputReader& reader) {
     constexpr std::int64_t limit = std::numeric_limits<std::int64_t>::max();
     std::int64_t value = 0;
     for (int c = peek(reader); isDigit(c); c = peek(reader)) {
@@ -203,8 +204,9 @@ void readExponent(InputReader& reader, DecimalNumber& number) {
         return;
     }
     advance(reader, hasSign ? 2 : 1);
-    const std::int64_t digits = readExponentDigits(reader);
-    number.exponent = addExponents(number.exponent, afterMarker == '-' ? -digits : digits);
+    const std::int64_t explicitExponent = readExponentValue(reader);
+    number.decimalExponent = addDecimalExponents(number.decimalExponent,
+                                                 afterMarker == '-' ? -explicitExponent : explicitExponent);
 }
 
 }  // namespace
@@ -216,18 +218,18 @@ AmountRead readAmount(InputReader& reader) {
     const BufferedNumber buffered = scanBufferedNumber(reader, true);
     if (buffered.complete && buffered.digitCount <= 19 && buffered.fractionCount <= maxFractionDigits) {
         advance(reader, buffered.length);
-        return {ReadStatus::Number,
-                nearestFloatOfFraction(buffered.negative, buffered.digits, buffered.fractionCount)};
+        return {ReadStatus::Number, nearestFloatOfFraction(buffered.negative, buffered.decimalSignificand,
+                                                           buffered.fractionCount)};
     }
     DecimalNumber number;
     number.negative = readSign(reader);
-    const std::size_t integerDigits = readDigits(reader, number, false);
-    std::size_t fractionDigits = 0;
-    if (peek(reader) == '.' && (integerDigits > 0 || isDigit(peekAt(reader, 1)))) {
+    const std::size_t integerCount = readDigits(reader, number, false);
+    std::size_t fractionCount = 0;
+    if (peek(reader) == '.' && (integerCount > 0 || isDigit(peekAt(reader, 1)))) {
         advance(reader);
-        fractionDigits = readDigits(reader, number, true);
+        fractionCount = readDigits(reader, number, true);
     }
-    if (integerDigits + fractionDigits == 0) {
+    if (integerCount + fractionCount == 0) {
         return {ReadStatus::NoNumber, 0.0F};
     }
     readExponent(reader, number);

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "dialog/output_buffer.hpp"
+#include "number_formats/amount.hpp"
 
 namespace euro_umrechner {
 
@@ -23,7 +24,7 @@ inline constexpr std::size_t inputBufferSize = std::size_t{16} * 1024;
 struct InputReader {
     InputSource source;
     OutputBuffer* flushBeforeWaiting;  // output that must be seen before the reader waits
-    bool ended;                        // the source ended or failed, or nobody sees the prompts any more
+    bool readingStopped;               // the source ended or failed, or the prompts could not be shown
     std::size_t next;                  // first unread byte of buffer
     std::size_t end;                   // one past the last filled byte of buffer
     char buffer[inputBufferSize];
@@ -47,7 +48,7 @@ struct IntegerRead {
 
 struct AmountRead {
     ReadStatus status;
-    float value;
+    Amount value;
 };
 
 // Skips white space, then reads an optional sign and decimal digits; a value

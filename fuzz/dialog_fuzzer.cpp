@@ -9,29 +9,24 @@
 #include <string_view>
 
 #include "conversion/conversion.hpp"
-#include "dialog/dialog.hpp"
+#include "tests/dialog_texts.h"
 #include "tests/transcript.hpp"
 
 namespace euro_umrechner {
 namespace {
 
-constexpr std::string_view title =
-    "Umrechnung von verschiedenen Waehrungen in Euro und umgekehrt von Kesmirand";
-constexpr std::string_view fixedLines[] = {
-    title,
-    " ",
-    "1 - Mit Trellovan fortfahren",
-    "2 - Trellovan lieber beenden ",
-    "Ihre Wahl?",
-    "Bitte geben Sie ihren Betrag ein (statt Komma einen Punkt benutzen).",
-};
-constexpr std::string_view resultHead = "Umgerechnet: ";
+// A text without its line feed.
+constexpr std::string_view lineOf(std::string_view text) { return text.substr(0, text.size() - 1); }
 
-// Title, two blank lines and the offer.
+constexpr std::string_view fixedLines[] = {lineOf(titleText), lineOf(blankLine),  lineOf(continueOption),
+                                           lineOf(endOption), lineOf(menuPrompt), lineOf(amountPrompt)};
+
+// Title, two blank lines and the continue question's options.
 constexpr std::size_t openingSize =
-    title.size() + 1 + 2 * 2 + fixedLines[2].size() + 1 + fixedLines[3].size() + 1;
+    std::string_view(titleText).size() + 2 * std::string_view(blankLine).size() +
+    std::string_view(continueOption).size() + std::string_view(endOption).size();
 // Every byte of answers brings out at most one cycle's output, about 1.3 KB:
-// a lone "1" at the offer already brings the whole menu.
+// a lone "1" to the continue question already brings the whole menu.
 constexpr std::size_t outputPerInputByte = 1400;
 
 [[noreturn]] void fail(const char* what, std::string_view line) {
@@ -81,7 +76,7 @@ bool isResultLine(std::string_view line) {
     if (!line.starts_with(resultHead)) {
         return false;
     }
-    line.remove_prefix(resultHead.size());
+    line.remove_prefix(std::string_view(resultHead).size());
     if (!skipShownNumber(line)) {
         return false;
     }
@@ -114,7 +109,7 @@ void checkOutput(std::string_view output, std::size_t inputSize) {
     if (output.size() > openingSize + outputPerInputByte * inputSize) {
         fail("too much output", output.substr(0, 80));
     }
-    if (!output.starts_with(title) || !output.ends_with('\n')) {
+    if (!output.starts_with(titleText) || !output.ends_with('\n')) {
         fail("output does not open with the title or end a line", output.substr(0, 80));
     }
     while (!output.empty()) {

@@ -11,7 +11,7 @@
 
 namespace euro_umrechner {
 
-std::int64_t addExponents(std::int64_t a, std::int64_t b) {
+std::int64_t addDecimalExponents(std::int64_t a, std::int64_t b) {
     constexpr std::int64_t limit = std::numeric_limits<std::int64_t>::max();
     if (b > 0 && a > limit - b) {
         return limit;
@@ -29,7 +29,7 @@ constexpr std::int64_t exponentBeyondAnyFloat = 1000;
 
 // `number`'s exponent, clamped to plus or minus exponentBeyondAnyFloat.
 std::int64_t clampedExponent(const DecimalNumber& number) {
-    return std::clamp(number.exponent, -exponentBeyondAnyFloat, exponentBeyondAnyFloat);
+    return std::clamp(number.decimalExponent, -exponentBeyondAnyFloat, exponentBeyondAnyFloat);
 }
 
 // Writes "0.<digits>[1]e<exponent>" and a NUL into `text`; the appended 1
@@ -59,27 +59,27 @@ bool nearestFloatOfShortNumber(const DecimalNumber& number, float& magnitude) {
     if (number.digitCount > 7 || number.droppedNonZero || power < -10 || power > 10) {
         return false;
     }
-    std::uint64_t digits = 0;  // not 0: the first kept digit is not 0
+    std::uint64_t decimalSignificand = 0;  // not 0: the first kept digit is not 0
     for (std::size_t i = 0; i < number.digitCount; ++i) {
-        digits = digits * 10 + static_cast<std::uint64_t>(number.digits[i] - '0');
+        decimalSignificand = decimalSignificand * 10 + static_cast<std::uint64_t>(number.digits[i] - '0');
     }
     if (power >= 0) {
         const std::uint64_t scale = powersOfTen[static_cast<std::size_t>(power)];
-        magnitude = roundToFloat(false, digits * scale, 0, false);  // exact: below 10^17 < 2^57
+        magnitude = roundToFloat(false, decimalSignificand * scale, 0, false);  // exact: below 10^17 < 2^57
         return true;
     }
-    magnitude = nearestFloatOfFraction(false, digits, static_cast<std::size_t>(-power));
+    magnitude = nearestFloatOfFraction(false, decimalSignificand, static_cast<std::size_t>(-power));
     return true;
 }
 
 }  // namespace
 
-float nearestFloatOfFraction(bool negative, std::uint64_t digits, std::size_t fractionDigits) {
-    // With the digits' top bit at bit 63 the quotient is at least 2^63 / 10^10 > 2^29:
+float nearestFloatOfFraction(bool negative, std::uint64_t decimalSignificand, std::size_t fractionCount) {
+    // With the significand's top bit at bit 63 the quotient is at least 2^63 / 10^10 > 2^29:
     // more bits than a float keeps plus a round bit; a remainder makes it sticky.
-    const int shift = std::countl_zero(digits | 1U);
-    const std::uint64_t numerator = digits << shift;
-    const std::uint64_t scale = powersOfTen[fractionDigits];
+    const int shift = std::countl_zero(decimalSignificand | 1U);
+    const std::uint64_t numerator = decimalSignificand << shift;
+    const std::uint64_t scale = powersOfTen[fractionCount];
     const std::uint64_t quotient = numerator / scale;
     const bool remainder = numerator % scale != 0;
     return roundToFloat(negative, quotient, -shift, remainder);

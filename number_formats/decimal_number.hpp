@@ -12,12 +12,12 @@ namespace euro_umrechner {
 // whole number would.
 inline constexpr std::size_t keptSignificantDigits = 120;
 
-// The number 0.d1d2d3... times ten to `exponent`, with its sign.
+// The number 0.d1d2d3... times ten to `decimalExponent`, with its sign.
 struct DecimalNumber {
     bool negative = false;
     bool droppedNonZero = false;  // a significant digit beyond the kept ones was not 0
     std::size_t digitCount = 0;   // kept significant digits, the first one not 0
-    std::int64_t exponent = 0;
+    std::int64_t decimalExponent = 0;
     char digits[keptSignificantDigits] = {};
 };
 
@@ -25,7 +25,7 @@ struct DecimalNumber {
 // move the exponent by at most its length, so for any token shorter than 2^62
 // characters the sum with a saturated explicit exponent still lies on the right
 // side of every float's range.
-std::int64_t addExponents(std::int64_t a, std::int64_t b);
+std::int64_t addDecimalExponents(std::int64_t a, std::int64_t b);
 
 // Appends one digit that comes after all digits before it, wherever the point
 // is. Inline: the reader calls it for every digit.
@@ -43,10 +43,10 @@ inline void appendDigit(DecimalNumber& number, char digit) {
 // Digits after the point that nearestFloatOfFraction takes at most.
 inline constexpr std::size_t maxFractionDigits = 10;
 
-// The float nearest to `digits` / 10^`fractionDigits`, negated when
-// `negative`, for any digits (0 among them) and at most maxFractionDigits
-// fraction digits; rounded once, from exact integers.
-float nearestFloatOfFraction(bool negative, std::uint64_t digits, std::size_t fractionDigits);
+// The float nearest to `decimalSignificand` / 10^`fractionCount`, negated
+// when `negative`, for any significand (0 among them) and at most
+// maxFractionDigits fraction digits; rounded once, from exact integers.
+float nearestFloatOfFraction(bool negative, std::uint64_t decimalSignificand, std::size_t fractionCount);
 
 // The float nearest to `number` (whose exponent may be anything), ties to even; infinity on overflow, a
 // subnormal or zero on underflow, as strtof rounds.

@@ -9,9 +9,8 @@ ExtendedFloat multiplyRounded(std::uint32_t significand, ExtendedFloat factor) {
     const std::uint64_t kept = (product.high << shortProduct) | ((product.low >> 23) & shortProduct);
     // The dropped bits as a 24-bit fraction either way, so that 2^23 is the midpoint.
     const std::uint64_t dropped = (product.low << shortProduct) & Product::lowMask;
-    constexpr std::uint64_t half = std::uint64_t{1} << 23;
-    // 2^23 - 1 carries into bit 24 from above the midpoint; an odd `kept` adds the 1 that makes a tie carry.
-    const std::uint64_t rounded = kept + ((dropped + (half - 1) + (kept & 1U)) >> 24);
+    constexpr std::uint64_t half = std::uint64_t{1} << (Product::split - 1);
+    const std::uint64_t rounded = kept + roundingIncrement(kept, dropped, half, false);
     const std::uint64_t carry = rounded < kept ? 1 : 0;  // all ones rounded up wrap to 0: the value is 2^64
     const auto exponentChange = static_cast<std::int32_t>(Product::split - shortProduct + carry);
     return {rounded | (carry << 63), factor.exponent + exponentChange};

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "number_formats/float_layout.hpp"
+#include "number_formats/float_rounding.hpp"
 
 namespace euro_umrechner {
 
@@ -15,9 +16,6 @@ struct ExtendedFloat {
     std::uint64_t significand;
     std::int32_t exponent;
 };
-
-// How far a double's significand moves up to fill an extended one.
-inline constexpr int doubleToExtendedShift = ExtendedLayout::significandBits - 1 - DoubleLayout::fractionBits;
 
 // A positive normal double, exactly: its 53-bit significand moved to the top.
 constexpr ExtendedFloat extendedOf(double value) {
@@ -37,7 +35,8 @@ constexpr ExtendedFloat reciprocalOf(double value) {
     const ExtendedFloat divisor = extendedOf(value);
     const std::uint64_t significand = divisor.significand >> shift;
     std::uint64_t remainder = DoubleLayout::hiddenBit;
-    std::int32_t exponent = -DoubleLayout::fractionBits - 63 - (divisor.exponent + shift);
+    std::int32_t exponent =
+        -DoubleLayout::fractionBits - (ExtendedLayout::significandBits - 1) - (divisor.exponent + shift);
     if (remainder < significand) {  // so that the first quotient bit is 1
         remainder <<= 1;
         --exponent;
@@ -51,13 +50,11 @@ constexpr ExtendedFloat reciprocalOf(double value) {
         }
         remainder <<= 1;
     }
-    const bool roundBit = remainder >= significand;
-    const bool sticky = remainder != 0 && remainder != significand;
-    if (!roundBit || (!sticky && (quotient & 1U) == 0)) {
-        return {quotient, exponent};
-    }
-    return quotient == ~std::uint64_t{0} ? ExtendedFloat{ExtendedLayout::leadingBit, exponent + 1}
-                                         : ExtendedFloat{quotient + 1, exponent};
+    // The doubled remainder is to the divisor as the dropped fraction is to one half.
+    const std::uint64_t rounded = quotient + roundingIncrement(quotient, remainder, significand, false);
+    // All ones rounded up wrap to 0: the value is 2^64.
+    return rounded == 0 ? ExtendedFloat{ExtendedLayout::leadingBit, exponent + 1}
+                        : ExtendedFloat{rounded, exponent};
 }
 
 // The exact product of a float's significand (below 2^24) and an extended

@@ -40,7 +40,14 @@ struct DoubleLayout {
 // significand whose top bit is set, as an x87 extended-precision number has.
 struct ExtendedLayout {
     static constexpr int significandBits = 64;
-    static constexpr std::uint64_t leadingBit = std::uint64_t{1} << 63;
+    static constexpr std::uint64_t leadingBit = std::uint64_t{1} << (significandBits - 1);
 };
+
+// How far a double's significand moves up to fill an extended one.
+inline constexpr int doubleToExtendedShift = ExtendedLayout::significandBits - 1 - DoubleLayout::fractionBits;
+
+// The bits below a float's significand when its top bit is the top of a
+// 64-bit word, as in an extended significand: rounding to float drops them.
+inline constexpr int extendedToFloatDrop = ExtendedLayout::significandBits - FloatLayout::significandBits;
 
 }  // namespace euro_umrechner

@@ -14,8 +14,7 @@ std::uint64_t shiftRightRounded(std::uint64_t significand, std::int64_t drop, bo
     const std::uint64_t kept = (significand >> (drop - 1)) >> 1;
     const std::uint64_t rest = significand & (~std::uint64_t{0} >> (64 - drop));
     const std::uint64_t half = std::uint64_t{1} << (drop - 1);
-    const bool roundUp = rest > half || (rest == half && (sticky || (kept & 1U) != 0));
-    return kept + (roundUp ? 1 : 0);
+    return kept + roundingIncrement(kept, rest, half, sticky);
 }
 
 // The bits of roundToFloat's magnitude for any value; `leading` is the
@@ -50,20 +49,18 @@ float roundToFloat(bool negative, std::uint64_t significand, std::int32_t expone
     const std::uint32_t sign = negative ? FloatLayout::signBit : 0;
     // int64 holds every sum below, whatever the int32 exponent.
     const int shift = std::countl_zero(significand);
-    const std::int64_t leading = exponent + std::int64_t{63 - shift};
+    const std::int64_t leading = exponent + std::int64_t{ExtendedLayout::significandBits - 1 - shift};
     if (significand == 0 || leading < FloatLayout::smallestExponent ||
         leading > FloatLayout::largestExponent) {
         return std::bit_cast<float>(sign | magnitudeBits(significand, exponent, leading, sticky));
     }
-    // A normal result, the common case: with the top bit at bit 63 the float
-    // keeps bits 63 to 40, and bit 39 is the round bit.
+    // A normal result, the common case: with the top bit at the top of the
+    // word the float keeps the bits above extendedToFloatDrop.
     const std::uint64_t normalized = significand << shift;
-    // A tie goes up when the last kept bit is odd, or a bit below the round bit
-    // is set: one shifted out here, or the sticky one.
-    const std::uint64_t tieGoesUp = (normalized | (normalized >> 40) | (sticky ? 1U : 0U)) & 1U;
-    // Halved, so that the sum cannot overflow: adding just under the midpoint
-    // (2^38 - 1) carries into bit 39 from above it, and tieGoesUp from it.
-    const std::uint64_t rounded = ((normalized >> 1) + ((std::uint64_t{1} << 38) - 1) + tieGoesUp) >> 39;
+    constexpr std::uint64_t half = std::uint64_t{1} << (extendedToFloatDrop - 1);
+    const std::uint64_t kept = normalized >> extendedToFloatDrop;
+    const std::uint64_t rounded =
+        kept + roundingIncrement(kept, normalized & ((half << 1) - 1), half, sticky);
     // The hidden bit adds one to the biased exponent, and a carry out of the
     // significand one more, up to infinity.
     const std::int64_t biasedField = leading - FloatLayout::smallestExponent;

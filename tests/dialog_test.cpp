@@ -2,44 +2,32 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <memory>
 #include <string>
-#include <string_view>
 
-#include "conversion/conversion.hpp"
+#include "tests/dialog_texts.h"
 #include "tests/transcript.hpp"
 
 namespace euro_umrechner {
 namespace {
 
-const std::string opening =
-    "Umrechnung von verschiedenen Waehrungen in Euro und umgekehrt von Kesmirand\n"
-    " \n"
-    " \n"
-    "1 - Mit Trellovan fortfahren\n"
-    "2 - Trellovan lieber beenden \n";
-// The menu around the entries' texts, which the table's own test checks.
+const std::string opening = std::string(titleText) + blankLine + blankLine + continueOption + endOption;
 const std::string menu = [] {
-    std::string text = " \n \n";
-    for (const ConversionEntry& entry : conversionTable) {
-        text += entry.menuText;
+    std::string text = std::string(blankLine) + blankLine;
+    for (const char* const line : menuTexts) {
+        text += line;
     }
-    return text + " \nIhre Wahl?\n";
+    return text + blankLine + menuPrompt;
 }();
-const std::string menuPrompt = "Ihre Wahl?\n";
-const std::string amountPrompt = "Bitte geben Sie ihren Betrag ein (statt Komma einen Punkt benutzen).\n";
-const std::string amountStep = " \n \n" + amountPrompt;
-const std::string offer =
-    " \n"
-    " \n"
-    "1 - Mit Trellovan fortfahren\n"
-    "2 - Trellovan lieber beenden \n";
+const std::string amountStep = std::string(blankLine) + blankLine + amountPrompt;
+const std::string continueQuestion = std::string(blankLine) + blankLine + continueOption + endOption;
+
+// The blank line and the result line (`result` ends with its unit, or nothing).
+std::string resultLine(const std::string& result) { return blankLine + (resultHead + result); }
 
 // One cycle's output after the menu prompt: the amount prompt, the result
-// line (`result` ends with its unit, or nothing) and the offer.
+// line and the continue question.
 std::string cycle(const std::string& result) {
-    return menu + amountStep + " \nUmgerechnet: " + result + offer;
+    return menu + amountStep + resultLine(result) + continueQuestion;
 }
 
 struct TranscriptCase {
@@ -49,7 +37,7 @@ struct TranscriptCase {
 
 TEST(dialog_test, transcripts) {
     const TranscriptCase cases[] = {
-        // Any answer but 1 at an offer ends the program without another word.
+        // Any answer but 1 to the continue question ends the program without another word.
         {"2\n", opening},
         {"0\n", opening},
         {"7\n", opening},
@@ -86,21 +74,22 @@ TEST(dialog_test, transcripts) {
         {"\n\n1\n\n\n12\n\n100\n\n2\n", opening + cycle("195.583 DM\n")},
         {"1\r\n12\r\n100\r\n2\r\n", opening + cycle("195.583 DM\n")},
         {"1\n12\n1e+x\n", opening + cycle("1.95583 DM\n")},
-        // A decimal comma: the digits before it count, the rest ends the offer.
+        // A decimal comma: the digits before it count, the rest ends the dialog at the continue question.
         {"1\n12\n2,5\n1\n", opening + cycle("3.91166 DM\n")},
         // Answers that form no number: the line goes, the prompt comes again.
         {"1\nabc\n12\n100\n2\n",
-         opening + menu + menuPrompt + amountStep + " \nUmgerechnet: 195.583 DM\n" + offer},
+         opening + menu + menuPrompt + amountStep + resultLine("195.583 DM\n") + continueQuestion},
         {"1\n- 12\n12\n100\n2\n",
-         opening + menu + menuPrompt + amountStep + " \nUmgerechnet: 195.583 DM\n" + offer},
+         opening + menu + menuPrompt + amountStep + resultLine("195.583 DM\n") + continueQuestion},
         // The bytes just outside white space, and the highest byte, start no number.
         {"1\n\x08"
          "12\n\x0e"
          "12\n\xff\n12\n100\n2\n",
-         opening + menu + menuPrompt + menuPrompt + menuPrompt + amountStep + " \nUmgerechnet: 195.583 DM\n" +
-             offer},
+         opening + menu + menuPrompt + menuPrompt + menuPrompt + amountStep + resultLine("195.583 DM\n") +
+             continueQuestion},
         {"1\n12\nzwei\n,5\ninf 4\n100\n2\n", opening + menu + amountStep + amountPrompt + amountPrompt +
-                                                 amountPrompt + " \nUmgerechnet: 195.583 DM\n" + offer},
+                                                 amountPrompt + resultLine("195.583 DM\n") +
+                                                 continueQuestion},
         // The end of the input at each read ends the program at once.
         {"1\n", opening + menu},
         {"1\n12\n", opening + menu + amountStep},
@@ -125,48 +114,11 @@ TEST(dialog_test, a_line_of_binary_junk_costs_one_prompt) {
         junk[i] = static_cast<char>(0x80 + (i * 7919) % 0x80);
     }
     const std::string output = runTranscript("1\n" + junk + "\n12\n" + junk + "\n100\n2\n");
-    EXPECT_EQ(output, opening + menu + menuPrompt + amountStep + amountPrompt +
-                          " \nUmgerechnet: 195.583 DM\n" + offer);
+    EXPECT_EQ(output, opening + menu + menuPrompt + amountStep + amountPrompt + resultLine("195.583 DM\n") +
+                          continueQuestion);
 }
 
-// A sink that keeps what it is given and fails from its `failAt`-th write on.
-struct RecordingSink {
-    int failAt;
-    int calls = 0;
-    std::string written;
-};
-
-bool record(void* context, const char* data, std::size_t size) {
-    auto& sink = *static_cast<RecordingSink*>(context);
-    if (++sink.calls >= sink.failAt) {
-        return false;
-    }
-    sink.written.append(data, size);
-    return true;
-}
-
-std::unique_ptr<OutputBuffer> openOutput(RecordingSink& sink) {
-    std::unique_ptr<OutputBuffer> output(new OutputBuffer);
-    openOutputBuffer(*output, OutputSink{record, &sink});
-    return output;
-}
-
-TEST(output_buffer_test, a_text_longer_than_the_buffer_passes_in_order_until_a_write_fails) {
-    const std::string longText(outputBufferSize + 1, 'x');
-    for (const int failAt : {4, 3, 2}) {
-        RecordingSink sink{failAt, 0, {}};
-        const auto output = openOutput(sink);
-        for (const std::string_view text :
-             {std::string_view("a"), std::string_view(longText), std::string_view("cd")}) {
-            writeText(*output, text);
-        }
-        EXPECT_EQ(flushOutput(*output), failAt == 4);
-        EXPECT_EQ(sink.calls, std::min(failAt, 3));
-        EXPECT_TRUE(sink.written == "a" + (failAt > 2 ? longText : "") + (failAt > 3 ? "cd" : "")) << failAt;
-    }
-}
-
-TEST(dialog_test, a_failed_write_ends_the_dialog_at_the_next_offer) {
+TEST(dialog_test, a_failed_write_ends_the_dialog_at_the_next_continue_question) {
     std::string answers = "1\n";
     for (int i = 0; i < 200; ++i) {
         answers += "12\n100\n1\n";
@@ -174,12 +126,12 @@ TEST(dialog_test, a_failed_write_ends_the_dialog_at_the_next_offer) {
     MemorySource source{answers, wholeInput};
     const auto reader = makeReader(source);  // which writes nothing before it waits
     RecordingSink sink{1, 0, {}};
-    const auto output = openOutput(sink);
+    const auto output = makeOutput(sink);
     runDialogOn(*reader, *output);
     EXPECT_FALSE(flushOutput(*output));
     EXPECT_EQ(sink.calls, 1);
     // The write that fails is the first one, made when the buffer is full; the
-    // dialog goes on to the end of that cycle and reads the answer to its offer.
+    // dialog goes on to the end of that cycle and reads the answer to its continue question.
     const std::size_t cycles = (outputBufferSize - opening.size()) / cycle("195.583 DM\n").size() + 1;
     EXPECT_EQ(unreadText(*reader, source), answers.substr(1 + cycles * 9));
 }

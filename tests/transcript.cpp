@@ -25,6 +25,15 @@ bool writeToMemory(void* context, const char* data, std::size_t size) {
     return true;
 }
 
+bool record(void* context, const char* data, std::size_t size) {
+    auto& sink = *static_cast<RecordingSink*>(context);
+    if (++sink.calls >= sink.failAt) {
+        return false;
+    }
+    sink.written.append(data, size);
+    return true;
+}
+
 }  // namespace
 
 std::unique_ptr<InputReader> makeReader(MemorySource& source, OutputBuffer* flushBeforeWaiting) {
@@ -43,6 +52,12 @@ std::string unreadText(const InputReader& reader, const MemorySource& source) {
 std::unique_ptr<OutputBuffer> makeOutput(std::string* text) {
     std::unique_ptr<OutputBuffer> output(new OutputBuffer);
     openOutputBuffer(*output, OutputSink{writeToMemory, text});
+    return output;
+}
+
+std::unique_ptr<OutputBuffer> makeOutput(RecordingSink& sink) {
+    std::unique_ptr<OutputBuffer> output(new OutputBuffer);
+    openOutputBuffer(*output, OutputSink{record, &sink});
     return output;
 }
 

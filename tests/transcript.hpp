@@ -32,6 +32,16 @@ std::string unreadText(const InputReader& reader, const MemorySource& source);
 // `text` it throws the output away.
 std::unique_ptr<OutputBuffer> makeOutput(std::string* text);
 
+// A sink that keeps what it is given and fails from its `failAt`-th write on.
+struct RecordingSink {
+    int failAt;
+    int calls = 0;
+    std::string written;
+};
+
+// An output buffer that writes to `sink`, which must outlive it.
+std::unique_ptr<OutputBuffer> makeOutput(RecordingSink& sink);
+
 // Everything the dialog writes when `input` is its whole input.
 std::string runTranscript(std::string_view input, std::size_t chunkSize = wholeInput);
 

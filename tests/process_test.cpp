@@ -23,6 +23,7 @@
 
 #include "dialog/process.hpp"
 #include "platform/standard_streams.hpp"
+#include "tests/dialog_texts.h"
 #include "tests/transcript.hpp"
 
 namespace euro_umrechner {
@@ -50,7 +51,7 @@ std::vector<const char*> programCommand(const std::vector<const char*>& argument
     return argv;
 }
 
-const std::string offer = "1 - Mit Trellovan fortfahren\n2 - Trellovan lieber beenden \n";
+const std::string continueQuestion = std::string(blankLine) + blankLine + continueOption + endOption;
 
 struct Child {
     pid_t pid;
@@ -159,47 +160,47 @@ bool reachesState(const std::string& path, std::string_view states) {
 
 std::string statPath(pid_t pid) { return "/proc/" + std::to_string(pid) + "/stat"; }
 
-TEST(program_test, shows_each_prompt_before_it_waits_for_the_answer) {
+TEST(process_test, shows_each_prompt_before_it_waits_for_the_answer) {
     Child child = startProgram({}, {"--help", "extra"});
-    const std::string opening = readUntil(child.output, offer);
+    const std::string opening = readUntil(child.output, continueQuestion);
     EXPECT_EQ(opening.substr(0, 11), "Umrechnung ");
-    EXPECT_NE(opening.find(offer), std::string::npos);
+    EXPECT_NE(opening.find(continueQuestion), std::string::npos);
     writeAll(child.input, "1\n");
-    EXPECT_NE(readUntil(child.output, "Ihre Wahl?\n").find("22 - Umrechnung"), std::string::npos);
+    EXPECT_NE(readUntil(child.output, menuPrompt).find("22 - Umrechnung"), std::string::npos);
     writeAll(child.input, "12\n");
-    EXPECT_NE(readUntil(child.output, "Punkt benutzen).\n").find("Bitte geben"), std::string::npos);
+    EXPECT_NE(readUntil(child.output, amountPrompt).find("Bitte geben"), std::string::npos);
     writeAll(child.input, "100\n");
-    EXPECT_NE(readUntil(child.output, offer).find("Umgerechnet: 195.583 DM\n"), std::string::npos);
+    EXPECT_NE(readUntil(child.output, continueQuestion).find(resultHead + std::string("195.583 DM\n")),
+              std::string::npos);
     writeAll(child.input, "2\n");
     EXPECT_EQ(readUntil(child.output, "never"), "");
     EXPECT_EQ(exitStatus(child), 0);
 }
 
-TEST(program_test, end_of_input_at_a_prompt_is_success) {
+TEST(process_test, end_of_input_at_a_prompt_is_success) {
     Child child = startProgram();
     writeAll(child.input, "1\n12\n");
     closeInput(child);
     const std::string output = readUntil(child.output, "never");
-    EXPECT_EQ(output.substr(output.size() - 17), "Punkt benutzen).\n");
+    EXPECT_TRUE(output.ends_with(amountPrompt));
     EXPECT_EQ(exitStatus(child), 0);
 }
 
-TEST(program_test, a_failed_write_is_reported_with_status_one) {
+TEST(process_test, a_failed_write_is_reported_with_status_one) {
     if (access("/dev/full", W_OK) != 0) {
         GTEST_SKIP() << "no /dev/full here";
     }
     // The program fails at its first write, before it reads any answer.
     Child child = startProgram({.outputPath = "/dev/full"});
-    EXPECT_EQ(readUntil(child.errors, "never"),
-              "euro-umrechner: Fehler beim Schreiben auf die Standardausgabe\n");
+    EXPECT_EQ(readUntil(child.errors, "never"), writeFailedMessage);
     EXPECT_EQ(exitStatus(child), 1);
 }
 
-TEST(program_test, a_failed_read_is_reported_with_status_one) {
+TEST(process_test, a_failed_read_is_reported_with_status_one) {
     // Reading a directory fails with EISDIR.
     Child child = startProgram({.inputPath = "/"});
     EXPECT_EQ(readUntil(child.output, "never").substr(0, 11), "Umrechnung ");
-    EXPECT_EQ(readUntil(child.errors, "never"), "euro-umrechner: Fehler beim Lesen der Standardeingabe\n");
+    EXPECT_EQ(readUntil(child.errors, "never"), readFailedMessage);
     EXPECT_EQ(exitStatus(child), 1);
 }
 
@@ -220,7 +221,7 @@ PipeSizes pipeSizes() {
     return {fresh, grown ? oneMegabyte : fresh};
 }
 
-TEST(program_test, non_blocking_pipes_are_waited_for_and_grown_for_bulk_output) {
+TEST(process_test, non_blocking_pipes_are_waited_for_and_grown_for_bulk_output) {
     std::string answers;
     for (int i = 0; i < 1500; ++i) {
         answers += "1\n12\n100\n";
@@ -231,7 +232,7 @@ TEST(program_test, non_blocking_pipes_are_waited_for_and_grown_for_bulk_output) 
     // waits, and its pipe keeps its size.
     for (const std::string& input : {answers + "2\n", std::string()}) {
         Child child = startProgram({.pipeFlags = O_NONBLOCK});
-        const std::string opening = readUntil(child.output, offer);
+        const std::string opening = readUntil(child.output, continueQuestion);
         // Only a program that waits for its input sleeps before it has any.
         const bool waited = reachesState(statPath(child.pid), "SZ");
         EXPECT_TRUE(waited) << "the program tries to read again and again";
@@ -252,7 +253,7 @@ std::atomic<int> signalsHandled{0};
 
 void countSignal(int /*signal*/) { ++signalsHandled; }
 
-TEST(program_test, a_signal_does_not_end_a_read_or_the_wait_for_input) {
+TEST(process_test, a_signal_does_not_end_a_read_or_the_wait_for_input) {
     // Without SA_RESTART a signal makes a blocked read fail with EINTR, and
     // so the poll that waits on a non-blocking input.
     struct sigaction counter {};
@@ -300,7 +301,7 @@ TEST(program_test, a_signal_does_not_end_a_read_or_the_wait_for_input) {
 // Standard output closed behind the program's back: its close then fails.
 void closeStandardOutputNow(int /*signal*/) { close(STDOUT_FILENO); }
 
-TEST(program_test, a_failed_close_of_standard_output_is_reported_with_status_one) {
+TEST(process_test, a_failed_close_of_standard_output_is_reported_with_status_one) {
     Child child = startProgram({.instead = [] {
         struct sigaction closer {};
         closer.sa_handler = closeStandardOutputNow;
@@ -309,14 +310,13 @@ TEST(program_test, a_failed_close_of_standard_output_is_reported_with_status_one
         runDialog();
         _exit(euro_umrechner::exitStatus());
     }});
-    readUntil(child.output, offer);
+    readUntil(child.output, continueQuestion);
     // The signal is pending before the answer is sent, and a pending signal is
     // handled at the latest when the read that returns the answer returns: so
     // standard output is closed before the dialog ends and closes it too.
     kill(child.pid, SIGUSR1);
     writeAll(child.input, "2\n");
-    EXPECT_EQ(readUntil(child.errors, "never"),
-              "euro-umrechner: Fehler beim Schreiben auf die Standardausgabe\n");
+    EXPECT_EQ(readUntil(child.errors, "never"), writeFailedMessage);
     EXPECT_EQ(exitStatus(child), 1);
 }
 
@@ -337,7 +337,7 @@ struct TemporaryFile {
     }
 };
 
-TEST(program_test, a_seekable_input_keeps_what_the_dialog_did_not_read) {
+TEST(process_test, a_seekable_input_keeps_what_the_dialog_did_not_read) {
     // Left unread: what follows the 2 that ends the dialog, and an unfinished
     // exponent at the end of the input.
     for (const auto& [text, used] :
@@ -364,7 +364,7 @@ void feed(int fd, const std::string& head, char filler, std::size_t count, const
     writeAll(fd, tail);
 }
 
-TEST(program_test, huge_tokens_and_lines_pass_in_little_memory) {
+TEST(process_test, huge_tokens_and_lines_pass_in_little_memory) {
     constexpr std::size_t hundredMegabytes = 100'000'000;
     struct Case {
         std::string head;
@@ -372,9 +372,9 @@ TEST(program_test, huge_tokens_and_lines_pass_in_little_memory) {
         std::string tail;
         std::string result;
     } const cases[] = {
-        {"1\n12\n", '7', "\n2\n", "Umgerechnet: inf DM\n"},
-        {"1\n12\n0.", '0', "1\n2\n", "Umgerechnet: 0 DM\n"},
-        {"1\n", 'x', "\n12\n100\n2\n", "Umgerechnet: 195.583 DM\n"},
+        {"1\n12\n", '7', "\n2\n", "inf DM\n"},
+        {"1\n12\n0.", '0', "1\n2\n", "0 DM\n"},
+        {"1\n", 'x', "\n12\n100\n2\n", "195.583 DM\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.head);
@@ -383,7 +383,7 @@ TEST(program_test, huge_tokens_and_lines_pass_in_little_memory) {
         feed(child.input, c.head, c.filler, hundredMegabytes, c.tail);
         rusage usage{};
         EXPECT_EQ(exitStatus(child, &usage), 0);
-        EXPECT_NE(output.contents().find(c.result + " \n \n" + offer), std::string::npos);
+        EXPECT_NE(output.contents().find(resultHead + c.result + continueQuestion), std::string::npos);
         if (!sanitized && !emulated) {
             EXPECT_LT(usage.ru_maxrss, 8 * 1024) << "peak resident memory in KiB";
         }
@@ -401,7 +401,7 @@ std::string onScreen(std::string text) {
     return text;
 }
 
-TEST(program_test, driven_at_a_terminal_like_a_person) {
+TEST(process_test, driven_at_a_terminal_like_a_person) {
     const std::vector<const char*> argv = programCommand();
     int terminal = -1;
     const pid_t pid = forkpty(&terminal, nullptr, nullptr, nullptr);
@@ -410,14 +410,14 @@ TEST(program_test, driven_at_a_terminal_like_a_person) {
         execv(argv[0], const_cast<char* const*>(argv.data()));
         _exit(127);
     }
-    const std::string menuEnd = "Ihre Wahl?\r\n";
-    const std::string amountEnd = "benutzen).\r\n";
-    const std::string offerEnd = "beenden \r\n";
-    std::string screen = readUntil(terminal, offerEnd);
+    const std::string menuEnd = onScreen(menuPrompt);
+    const std::string amountEnd = onScreen(amountPrompt);
+    const std::string continueEnd = onScreen(endOption);
+    std::string screen = readUntil(terminal, continueEnd);
     // Each answer is typed and ended with Return; the terminal echoes it.
     for (const auto& [typed, end] : {std::pair{"1\r", menuEnd},
                                      {"12\r", amountEnd},
-                                     {"100\r", offerEnd},
+                                     {"100\r", continueEnd},
                                      {"1\r", menuEnd},
                                      {"5\r", amountEnd}}) {
         writeAll(terminal, typed);
@@ -431,11 +431,11 @@ TEST(program_test, driven_at_a_terminal_like_a_person) {
 
     const std::string opening = runTranscript("");
     const std::string menu = onScreen(runTranscript("1\n").substr(opening.size()));
-    const std::string amount =
-        onScreen(" \n \nBitte geben Sie ihren Betrag ein (statt Komma einen Punkt benutzen).\n");
-    EXPECT_EQ(screen, onScreen(opening) + "1\r\n" + menu + "12\r\n" + amount + "100\r\n" +
-                          onScreen(" \nUmgerechnet: 195.583 DM\n \n \n" + offer) + "1\r\n" + menu + "5\r\n" +
-                          amount);
+    const std::string amount = onScreen(std::string(blankLine) + blankLine + amountPrompt);
+    EXPECT_EQ(screen,
+              onScreen(opening) + "1\r\n" + menu + "12\r\n" + amount + "100\r\n" +
+                  onScreen(blankLine + (resultHead + std::string("195.583 DM\n")) + continueQuestion) +
+                  "1\r\n" + menu + "5\r\n" + amount);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
 }
 

@@ -19,7 +19,7 @@ void openInputReader(InputReader& reader, InputSource source, OutputBuffer* flus
 namespace {
 
 // Refills the buffer until `count` unread bytes are there; false when the
-// input ended or failed first.
+// reading stopped first.
 bool fillUntilAvailable(InputReader& reader, std::size_t count) {
     while (reader.end - reader.next < count) {
         if (reader.readingStopped) {

@@ -31,8 +31,8 @@ struct InputReader {
 };
 
 // Prepares `reader` to read from `source`; when `flushBeforeWaiting` is not
-// null it is flushed before every wait for more input, and a failed flush ends
-// the input.
+// null it is flushed before every wait for more input, and a failed flush
+// stops the reading as if the input had ended.
 void openInputReader(InputReader& reader, InputSource source, OutputBuffer* flushBeforeWaiting);
 
 enum class ReadStatus {

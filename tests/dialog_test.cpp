@@ -126,7 +126,7 @@ TEST(dialog_test, a_failed_write_ends_the_dialog_at_the_next_continue_question) 
     MemorySource source{answers, wholeInput};
     const auto reader = makeReader(source);  // which writes nothing before it waits
     RecordingSink sink{1, 0, {}};
-    const auto output = makeOutput(sink);
+    const auto output = makeOutput(&sink);
     runDialogOn(*reader, *output);
     EXPECT_FALSE(flushOutput(*output));
     EXPECT_EQ(sink.calls, 1);

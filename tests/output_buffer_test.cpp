@@ -14,7 +14,7 @@ TEST(output_buffer_test, a_text_longer_than_the_buffer_passes_in_order_until_a_w
     const std::string longText(outputBufferSize + 1, 'x');
     for (const int failAt : {4, 3, 2}) {
         RecordingSink sink{failAt, 0, {}};
-        const auto output = makeOutput(sink);
+        const auto output = makeOutput(&sink);
         for (const std::string_view text :
              {std::string_view("a"), std::string_view(longText), std::string_view("cd")}) {
             writeText(*output, text);

@@ -18,14 +18,10 @@ std::ptrdiff_t readFromMemory(void* context, char* buffer, std::size_t capacity)
     return static_cast<std::ptrdiff_t>(count);
 }
 
-bool writeToMemory(void* context, const char* data, std::size_t size) {
-    if (context != nullptr) {
-        static_cast<std::string*>(context)->append(data, size);
-    }
-    return true;
-}
-
 bool record(void* context, const char* data, std::size_t size) {
+    if (context == nullptr) {
+        return true;
+    }
     auto& sink = *static_cast<RecordingSink*>(context);
     if (++sink.calls >= sink.failAt) {
         return false;
@@ -49,15 +45,9 @@ std::string unreadText(const InputReader& reader, const MemorySource& source) {
     return rest;
 }
 
-std::unique_ptr<OutputBuffer> makeOutput(std::string* text) {
+std::unique_ptr<OutputBuffer> makeOutput(RecordingSink* sink) {
     std::unique_ptr<OutputBuffer> output(new OutputBuffer);
-    openOutputBuffer(*output, OutputSink{writeToMemory, text});
-    return output;
-}
-
-std::unique_ptr<OutputBuffer> makeOutput(RecordingSink& sink) {
-    std::unique_ptr<OutputBuffer> output(new OutputBuffer);
-    openOutputBuffer(*output, OutputSink{record, &sink});
+    openOutputBuffer(*output, OutputSink{record, sink});
     return output;
 }
 
@@ -67,12 +57,12 @@ std::string runTranscript(std::string_view input, std::size_t chunkSize) {
 }
 
 std::string runTranscript(MemorySource& source) {
-    std::string written;
-    const std::unique_ptr<OutputBuffer> output = makeOutput(&written);
+    RecordingSink sink;
+    const std::unique_ptr<OutputBuffer> output = makeOutput(&sink);
     const std::unique_ptr<InputReader> reader = makeReader(source, output.get());
     runDialogOn(*reader, *output);
     flushOutput(*output);
-    return written;
+    return sink.written;
 }
 
 }  // namespace euro_umrechner

@@ -1,6 +1,7 @@
 // Helpers that run the reader and the dialog over in-memory text.
 #pragma once
 
+#include <climits>
 #include <cstddef>
 #include <memory>
 #include <string>
@@ -28,19 +29,16 @@ std::unique_ptr<InputReader> makeReader(MemorySource& source, OutputBuffer* flus
 // What `reader` has not read yet of `source`.
 std::string unreadText(const InputReader& reader, const MemorySource& source);
 
-// An output buffer that appends to `text`, which must outlive it; with a null
-// `text` it throws the output away.
-std::unique_ptr<OutputBuffer> makeOutput(std::string* text);
-
 // A sink that keeps what it is given and fails from its `failAt`-th write on.
 struct RecordingSink {
-    int failAt;
+    int failAt = INT_MAX;
     int calls = 0;
     std::string written;
 };
 
-// An output buffer that writes to `sink`, which must outlive it.
-std::unique_ptr<OutputBuffer> makeOutput(RecordingSink& sink);
+// An output buffer that writes to `sink`, which must outlive it; with a null
+// `sink` it throws the output away.
+std::unique_ptr<OutputBuffer> makeOutput(RecordingSink* sink);
 
 // Everything the dialog writes when `input` is its whole input.
 std::string runTranscript(std::string_view input, std::size_t chunkSize = wholeInput);

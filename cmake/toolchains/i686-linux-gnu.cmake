@@ -5,14 +5,12 @@
 set(CMAKE_SYSTEM_PROCESSOR i686)
 set(cross_triple i686-linux-gnu)
 set(EURO_UMRECHNER_DEBIAN_ARCHITECTURE i386)
+set(EURO_UMRECHNER_RPM_ARCHITECTURE i686)
 set(cross_qemu i386)
 include(${CMAKE_CURRENT_LIST_DIR}/debian-cross-linux.cmake)
 
 # Linked statically for the tests: under Debian 12's qemu-i386 (7.2) fork()
 # hangs or crashes in the child of a dynamically linked i386 program, and the
-# tests fork. The Debian package turns it off: a static program is not
-# position-independent and takes no fixes of the C library.
-set(EURO_UMRECHNER_STATIC ON CACHE BOOL "Link the i386 program and tests statically")
-if(EURO_UMRECHNER_STATIC)
-  set(CMAKE_EXE_LINKER_FLAGS_INIT -static)
-endif()
+# tests fork. The Debian package turns it off, as it takes the C library's
+# fixes from the system.
+set(EURO_UMRECHNER_STATIC ON CACHE BOOL "Link statically, position-independent where the toolchain can")

@@ -2,5 +2,6 @@
 set(CMAKE_SYSTEM_PROCESSOR aarch64)
 set(cross_triple aarch64-linux-gnu)
 set(EURO_UMRECHNER_DEBIAN_ARCHITECTURE arm64)
+set(EURO_UMRECHNER_RPM_ARCHITECTURE aarch64)
 set(cross_qemu aarch64)
 include(${CMAKE_CURRENT_LIST_DIR}/debian-cross-linux.cmake)

@@ -1,6 +1,7 @@
 # Shared part of the Linux cross toolchains: Debian's cross compiler for
-# `cross_triple` (whose Debian architecture, which the package is labelled
-# with, is EURO_UMRECHNER_DEBIAN_ARCHITECTURE), its sysroot for libraries and
+# `cross_triple` (whose Debian and RPM architectures, which the packages are
+# labelled with, are EURO_UMRECHNER_DEBIAN_ARCHITECTURE and
+# EURO_UMRECHNER_RPM_ARCHITECTURE), its sysroot for libraries and
 # headers, and qemu-user as the emulator that runs what it builds (this machine
 # has no binfmt handler, so CMake and the tests must name the emulator). qemu
 # finds the target's dynamic loader and C library through -L.

@@ -23,6 +23,7 @@ constexpr std::string_view amountPrompt =
 constexpr std::array openingParts{titleText, blankLine, blankLine, continueOption, endOption};
 constexpr std::array amountParts{blankLine, blankLine, amountPrompt};
 constexpr std::array continueQuestionParts{blankLine, blankLine, continueOption, endOption};
+constexpr std::array continueOptionParts{continueOption, endOption};
 constexpr auto menuParts = [] {
     std::array<std::string_view, conversionTable.size() + 4> parts{blankLine, blankLine};
     std::transform(conversionTable.begin(), conversionTable.end(), parts.begin() + 2,
@@ -54,17 +55,16 @@ constexpr auto openingBlock = joinTexts<openingParts>();
 constexpr auto menuBlock = joinTexts<menuParts>();
 constexpr auto amountBlock = joinTexts<amountParts>();
 constexpr auto continueQuestionBlock = joinTexts<continueQuestionParts>();
+constexpr auto continueOptionsBlock = joinTexts<continueOptionParts>();
+
+template <std::size_t size>
+std::string_view textOf(const std::array<char, size>& block) {
+    return {block.data(), size};
+}
 
 template <std::size_t size>
 void writeText(OutputBuffer& output, const std::array<char, size>& block) {
-    writeText(output, std::string_view(block.data(), size));
-}
-
-// Reads the answer to the continue question. No number, or the end of the
-// input, counts as 0 and so ends the dialog like any answer but 1.
-std::int32_t readContinueAnswer(InputReader& input) {
-    const IntegerRead answer = readInteger(input);
-    return answer.status == ReadStatus::Number ? answer.value : 0;
+    writeText(output, textOf(block));
 }
 
 // Reads with `read` until it yields a number, discarding each line that does
@@ -78,6 +78,12 @@ auto readUntilNumber(InputReader& input, OutputBuffer& output, std::string_view 
         answer = read(input);
     }
     return answer;
+}
+
+// The answer to the continue question, or 0, which ends the dialog like any
+// answer but 1, when there is none.
+std::int32_t continueAnswerOf(IntegerRead answer) {
+    return answer.status == ReadStatus::Number ? answer.value : 0;
 }
 
 // Writes the blank line before the result line, then the result line: the
@@ -100,7 +106,9 @@ void runDialogOn(InputReader& input, OutputBuffer& output) {
     Amount result = 0.0F;
 
     writeText(output, openingBlock);
-    continueAnswer = readContinueAnswer(input);
+    // At the first continue question an answer that is no number ends the
+    // dialog, as any answer but 1 does; later ones ask again.
+    continueAnswer = continueAnswerOf(readInteger(input));
     while (continueAnswer == 1 && !outputFailed(output)) {
         writeText(output, menuBlock);
         const IntegerRead conversionChoiceRead = readUntilNumber(input, output, menuPrompt, readInteger);
@@ -120,7 +128,8 @@ void runDialogOn(InputReader& input, OutputBuffer& output) {
         }
         writeResult(output, result, entry);
         writeText(output, continueQuestionBlock);
-        continueAnswer = readContinueAnswer(input);
+        continueAnswer =
+            continueAnswerOf(readUntilNumber(input, output, textOf(continueOptionsBlock), readInteger));
     }
 }
 

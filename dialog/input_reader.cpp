@@ -83,6 +83,9 @@ bool readSign(InputReader& reader) {
     return c == '-';
 }
 
+// How many bytes a sign takes at the start of the unread input: 1 or 0.
+std::size_t signLength(InputReader& reader) { return isSign(peek(reader)) ? 1 : 0; }
+
 // A number of the common form "[sign] digits [. [digits]]" without exponent,
 // scanned straight from the buffer, which spares the general reader's
 // bookkeeping for every character.
@@ -140,18 +143,17 @@ IntegerRead readInteger(InputReader& reader) {
         const auto magnitude = static_cast<std::int32_t>(buffered.decimalSignificand);
         return {ReadStatus::Number, buffered.negative ? -magnitude : magnitude};
     }
+    // A sign without digits is left unread with the rest, for whoever reads on.
+    if (!isDigit(peekAt(reader, signLength(reader)))) {
+        return {ReadStatus::NoNumber, 0};
+    }
     const bool negative = readSign(reader);
     // One past INT32_MAX, so that INT32_MIN is still exact.
     constexpr std::int64_t magnitudeLimit = std::int64_t{INT32_MAX} + 1;
     std::int64_t magnitude = 0;
-    bool anyDigit = false;
     for (int c = peek(reader); isDigit(c); c = peek(reader)) {
         magnitude = std::min(magnitude * 10 + (c - '0'), magnitudeLimit);
-        anyDigit = true;
         advance(reader);
-    }
-    if (!anyDigit) {
-        return {ReadStatus::NoNumber, 0};
     }
     const std::int64_t value = negative ? -magnitude : std::min<std::int64_t>(magnitude, INT32_MAX);
     return {ReadStatus::Number, static_cast<std::int32_t>(value)};
@@ -221,16 +223,19 @@ AmountRead readAmount(InputReader& reader) {
         return {ReadStatus::Number, nearestFloatOfFraction(buffered.negative, buffered.decimalSignificand,
                                                            buffered.fractionCount)};
     }
+    // A number starts with a digit, or a point and a digit, after any sign;
+    // anything else is left unread, the sign included.
+    const std::size_t sign = signLength(reader);
+    const int first = peekAt(reader, sign);
+    if (!isDigit(first) && !(first == '.' && isDigit(peekAt(reader, sign + 1)))) {
+        return {ReadStatus::NoNumber, 0.0F};
+    }
     DecimalNumber number;
     number.negative = readSign(reader);
     const std::size_t integerCount = readDigits(reader, number, false);
-    std::size_t fractionCount = 0;
     if (peek(reader) == '.' && (integerCount > 0 || isDigit(peekAt(reader, 1)))) {
         advance(reader);
-        fractionCount = readDigits(reader, number, true);
-    }
-    if (integerCount + fractionCount == 0) {
-        return {ReadStatus::NoNumber, 0.0F};
+        (void)readDigits(reader, number, true);
     }
     readExponent(reader, number);
     return {ReadStatus::Number, nearestFloat(number)};

@@ -37,7 +37,7 @@ void openInputReader(InputReader& reader, InputSource source, OutputBuffer* flus
 
 enum class ReadStatus {
     Number,    // a number was read
-    NoNumber,  // the next characters form no number; the rest of the line is still unread
+    NoNumber,  // the next characters form no number; none of them was consumed
     Ended,     // the input ended (or failed) before anything but white space
 };
 

@@ -19,7 +19,8 @@ const std::string menu = [] {
     return text + blankLine + menuPrompt;
 }();
 const std::string amountStep = std::string(blankLine) + blankLine + amountPrompt;
-const std::string continueQuestion = std::string(blankLine) + blankLine + continueOption + endOption;
+const std::string continueOptions = std::string(continueOption) + endOption;
+const std::string continueQuestion = std::string(blankLine) + blankLine + continueOptions;
 
 // The blank line and the result line (`result` ends with its unit, or nothing).
 std::string resultLine(const std::string& result) { return blankLine + (resultHead + result); }
@@ -47,7 +48,12 @@ TEST(dialog_test, transcripts) {
         {"", opening},
         {"\n\n\n", opening},
         {"1\n1\n100\n99\n", opening + cycle("51.1292 Euro\n")},
-        {"1\n1\n100\nabc\n1\n", opening + cycle("51.1292 Euro\n")},
+        // At a later continue question, an answer that is no number costs its
+        // line and brings the options again; the end of the input still ends at once.
+        {"1\n1\n100\nabc 2\n1\n", opening + cycle("51.1292 Euro\n") + continueOptions + menu},
+        {"1\n1\n100\n-\n+x\n2\n", opening + cycle("51.1292 Euro\n") + continueOptions + continueOptions},
+        {"1\n1\n100\nja", opening + cycle("51.1292 Euro\n")},
+        {"1\n1\n100\nja\n", opening + cycle("51.1292 Euro\n") + continueOptions},
         // Result lines.
         {"1\n12\n100\n2\n", opening + cycle("195.583 DM\n")},
         {"1\n1\n12\n2\n", opening + cycle("6.1355 Euro\n")},
@@ -73,9 +79,10 @@ TEST(dialog_test, transcripts) {
         {"1\n3.5\n2\n", opening + cycle("0.0762245 Euro\n")},
         {"\n\n1\n\n\n12\n\n100\n\n2\n", opening + cycle("195.583 DM\n")},
         {"1\r\n12\r\n100\r\n2\r\n", opening + cycle("195.583 DM\n")},
-        {"1\n12\n1e+x\n", opening + cycle("1.95583 DM\n")},
-        // A decimal comma: the digits before it count, the rest ends the dialog at the continue question.
-        {"1\n12\n2,5\n1\n", opening + cycle("3.91166 DM\n")},
+        {"1\n12\n1e+x\n", opening + cycle("1.95583 DM\n") + continueOptions},
+        // A decimal comma: the digits before it count, the rest is no answer.
+        {"1\n12\n2,5\n1\n12\n100\n2\n",
+         opening + cycle("3.91166 DM\n") + continueOptions + cycle("195.583 DM\n")},
         // Answers that form no number: the line goes, the prompt comes again.
         {"1\nabc\n12\n100\n2\n",
          opening + menu + menuPrompt + amountStep + resultLine("195.583 DM\n") + continueQuestion},

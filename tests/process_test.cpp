@@ -338,10 +338,10 @@ struct TemporaryFile {
 };
 
 TEST(process_test, a_seekable_input_keeps_what_the_dialog_did_not_read) {
-    // Left unread: what follows the 2 that ends the dialog, and an unfinished
-    // exponent at the end of the input.
+    // Left unread: what follows the 2 that ends the dialog, and a sign that
+    // starts no number at the first continue question.
     for (const auto& [text, used] :
-         {std::pair<std::string, off_t>{"1\n12\n100\n2\nfor the next reader\n", 10}, {"1 12 100e+", 8}}) {
+         {std::pair<std::string, off_t>{"1\n12\n100\n2\nfor the next reader\n", 10}, {"\t+ 2\n", 1}}) {
         const TemporaryFile answers;
         std::ofstream(answers.path) << text;
         const int input = open(answers.path.c_str(), O_RDONLY);

@@ -1,10 +1,10 @@
 // The process around the dialog, and the only user of the platform layer.
 #include "dialog/process.hpp"
 
+#include <cerrno>
 #include <cstddef>
 #include <cstdio>
 #include <cstdlib>
-#include <string_view>
 
 #include "dialog/dialog.hpp"
 #include "platform/standard_streams.hpp"
@@ -12,12 +12,42 @@
 namespace euro_umrechner {
 namespace {
 
-constexpr std::string_view writeFailedMessage =
-    "euro-umrechner: Fehler beim Schreiben auf die Standardausgabe\n";
-constexpr std::string_view readFailedMessage = "euro-umrechner: Fehler beim Lesen der Standardeingabe\n";
+// Why a call failed, for the errno values that a person can act on; null for
+// any other.
+const char* causeOf(int error) {
+    switch (error) {
+        case ENOSPC:
+            return "kein Platz mehr auf dem Geraet";
+#ifdef EDQUOT
+        case EDQUOT:
+            return "Kontingent an Plattenplatz ueberschritten";
+#endif
+        case EFBIG:
+            return "Datei zu gross";
+        case EPIPE:
+            return "die Pipe hat keinen Leser mehr";
+        case EACCES:
+        case EPERM:
+            return "keine Berechtigung";
+        case EISDIR:
+            return "ist ein Verzeichnis";
+        case EIO:
+            return "Ein-/Ausgabefehler";
+        default:
+            return nullptr;
+    }
+}
 
-// Writes a message on standard error, which needs no flushing.
-void reportError(std::string_view message) { (void)std::fwrite(message.data(), 1, message.size(), stderr); }
+// Says on standard error, in one line, what failed and why: `error` is the
+// errno of the failure, and named by its number where it has no German text.
+void reportError(const char* failure, int error) {
+    const char* const cause = causeOf(error);
+    if (cause != nullptr) {
+        (void)std::fprintf(stderr, "euro-umrechner: %s: %s\n", failure, cause);
+    } else {
+        (void)std::fprintf(stderr, "euro-umrechner: %s: Fehlernummer %d\n", failure, error);
+    }
+}
 
 // Hands a block to standard output. A block of more than half the buffer
 // means output in bulk, answers piped in rather than typed, which a larger
@@ -50,13 +80,13 @@ void runDialog() {
 
 int exitStatus() {
     const StreamFailures failures = standardStreamFailures();
-    if (failures.writing) {
-        reportError(writeFailedMessage);
+    if (failures.writeError != 0) {
+        reportError("Fehler beim Schreiben auf die Standardausgabe", failures.writeError);
     }
-    if (failures.reading) {
-        reportError(readFailedMessage);
+    if (failures.readError != 0) {
+        reportError("Fehler beim Lesen der Standardeingabe", failures.readError);
     }
-    return failures.writing || failures.reading ? EXIT_FAILURE : EXIT_SUCCESS;
+    return failures.writeError != 0 || failures.readError != 0 ? EXIT_FAILURE : EXIT_SUCCESS;
 }
 
 }  // namespace euro_umrechner

@@ -18,12 +18,16 @@
 namespace euro_umrechner {
 namespace {
 
-StreamFailures failures{false, false};
+StreamFailures failures{0, 0};
 
-// Notes a failed call in `failures` and passes its outcome on.
-bool succeeded(bool outcome, bool& failed) {
-    failed = failed || !outcome;
-    return outcome;
+// Keeps `error`, the errno of a failed call, in `first` unless an earlier
+// failure is kept there already; returns false. A failure that gave no errno
+// counts as an input/output error.
+bool failed(int& first, int error) {
+    if (first == 0) {
+        first = error != 0 ? error : EIO;
+    }
+    return false;
 }
 
 }  // namespace
@@ -46,15 +50,17 @@ void prepareStandardStreams() {
 
 std::ptrdiff_t readStandardInput(void* /*context*/, char* buffer, std::size_t capacity) {
     const int got = _read(0, buffer, chunkOf(capacity));
-    (void)succeeded(got >= 0, failures.reading);
+    if (got < 0) {
+        (void)failed(failures.readError, errno);
+    }
     return got;
 }
 
 bool writeStandardOutput(void* /*context*/, const char* data, std::size_t size) {
     while (size > 0) {
         const int written = _write(1, data, chunkOf(size));
-        if (!succeeded(written > 0, failures.writing)) {
-            return false;
+        if (written <= 0) {
+            return failed(failures.writeError, written < 0 ? errno : 0);
         }
         data += written;
         size -= static_cast<std::size_t>(written);
@@ -70,7 +76,7 @@ void returnUnreadInput(std::size_t unread) {
     }
 }
 
-bool closeStandardOutput() { return succeeded(_close(1) == 0, failures.writing); }
+bool closeStandardOutput() { return _close(1) == 0 || failed(failures.writeError, errno); }
 
 #else
 
@@ -105,8 +111,11 @@ bool shouldRetry(int fd, short events) {
 std::ptrdiff_t readStandardInput(void* /*context*/, char* buffer, std::size_t capacity) {
     for (;;) {
         const ssize_t got = read(STDIN_FILENO, buffer, capacity);
-        if (got >= 0 || !shouldRetry(STDIN_FILENO, POLLIN)) {
-            (void)succeeded(got >= 0, failures.reading);
+        if (got >= 0) {
+            return got;
+        }
+        if (!shouldRetry(STDIN_FILENO, POLLIN)) {
+            (void)failed(failures.readError, errno);
             return got;
         }
     }
@@ -119,7 +128,7 @@ bool writeStandardOutput(void* /*context*/, const char* data, std::size_t size) 
             data += written;
             size -= static_cast<std::size_t>(written);
         } else if (written == 0 || !shouldRetry(STDOUT_FILENO, POLLOUT)) {
-            return succeeded(false, failures.writing);
+            return failed(failures.writeError, written < 0 ? errno : 0);
         }
     }
     return true;
@@ -141,7 +150,7 @@ void returnUnreadInput(std::size_t unread) {
     }
 }
 
-bool closeStandardOutput() { return succeeded(close(STDOUT_FILENO) == 0, failures.writing); }
+bool closeStandardOutput() { return close(STDOUT_FILENO) == 0 || failed(failures.writeError, errno); }
 
 #endif
 

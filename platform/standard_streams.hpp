@@ -35,10 +35,11 @@ void returnUnreadInput(std::size_t unread);
 // was lost.
 bool closeStandardOutput();
 
-// Which of the calls above have failed so far.
+// The errno of the first failed read, and of the first failed write or
+// close, so far; 0 where none failed.
 struct StreamFailures {
-    bool reading;
-    bool writing;
+    int readError;
+    int writeError;
 };
 StreamFailures standardStreamFailures();
 

@@ -5,8 +5,12 @@
 #include <cstdint>
 
 #ifdef _WIN32
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
 #include <fcntl.h>
 #include <io.h>
+#include <windows.h>
 
 #include <cstdio>
 #else
@@ -34,6 +38,16 @@ bool failed(int& first, int error) {
 
 StreamFailures standardStreamFailures() { return failures; }
 
+std::size_t bytesBeforeConsoleEnd(const char* data, std::size_t size, bool atLineStart) {
+    constexpr char controlZ = '\x1a';
+    for (std::size_t at = 0; at < size; ++at) {
+        if (data[at] == controlZ && (at == 0 ? atLineStart : data[at - 1] == '\n')) {
+            return at;
+        }
+    }
+    return size;
+}
+
 #ifdef _WIN32
 
 namespace {
@@ -41,19 +55,41 @@ namespace {
 // The C runtime counts in unsigned int; larger requests are split.
 unsigned int chunkOf(std::size_t size) { return size < INT_MAX ? static_cast<unsigned int>(size) : INT_MAX; }
 
+// What the console has given of standard input, when standard input is one.
+struct ConsoleInput {
+    bool isConsole;
+    bool atLineStart;
+    bool ended;  // by a line that starts with Ctrl+Z
+};
+ConsoleInput consoleInput{false, true, false};
+
 }  // namespace
 
 void prepareStandardStreams() {
+    DWORD mode = 0;
+    consoleInput.isConsole = GetConsoleMode(reinterpret_cast<HANDLE>(_get_osfhandle(0)), &mode) != 0;
     (void)_setmode(_fileno(stdin), _O_BINARY);
     (void)_setmode(_fileno(stdout), _O_BINARY);
 }
 
 std::ptrdiff_t readStandardInput(void* /*context*/, char* buffer, std::size_t capacity) {
+    if (consoleInput.ended) {
+        return 0;
+    }
     const int got = _read(0, buffer, chunkOf(capacity));
     if (got < 0) {
         (void)failed(failures.readError, errno);
     }
-    return got;
+    if (!consoleInput.isConsole || got <= 0) {
+        return got;  // a pipe or a file is read as it is
+    }
+    const std::size_t kept =
+        bytesBeforeConsoleEnd(buffer, static_cast<std::size_t>(got), consoleInput.atLineStart);
+    consoleInput.ended = kept < static_cast<std::size_t>(got);
+    if (kept > 0) {
+        consoleInput.atLineStart = buffer[kept - 1] == '\n';
+    }
+    return static_cast<std::ptrdiff_t>(kept);
 }
 
 bool writeStandardOutput(void* /*context*/, const char* data, std::size_t size) {

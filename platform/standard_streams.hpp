@@ -13,8 +13,15 @@ void prepareStandardStreams();
 
 // Reads up to `capacity` bytes of standard input into `buffer`: the count
 // read, 0 at the end of the input, negative on a read error. Waits for input
-// on a non-blocking descriptor and goes on after an interrupted call.
+// on a non-blocking descriptor and goes on after an interrupted call. From a
+// Windows console, a line that starts with Ctrl+Z ends the input.
 std::ptrdiff_t readStandardInput(void* context, char* buffer, std::size_t capacity);
+
+// How many of the `size` bytes of `data`, read from a Windows console, come
+// before a line that starts with Ctrl+Z (0x1A), the console's end of the
+// input: `size` when no line does. `atLineStart` tells whether `data` starts
+// a line.
+std::size_t bytesBeforeConsoleEnd(const char* data, std::size_t size, bool atLineStart);
 
 // Writes all `size` bytes of `data` to standard output; false on a write
 // error. Waits on a non-blocking descriptor and goes on after an interrupted

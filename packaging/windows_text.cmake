@@ -1,16 +1,54 @@
 # Writes OUTPUT as a Windows text file: the files of INPUTS one after another,
-# then, if MANUAL is given, that manual page rendered as plain text; every
-# line ends in CR LF, as Notepad of older Windows needs.
+# then, if MANUAL is given, those sections of that manual page that SECTIONS
+# names (separated by commas), rendered as plain text without the page's head
+# and foot lines; every line ends in CR LF, as Notepad of older Windows needs.
+cmake_minimum_required(VERSION 3.25)
 set(text "")
 foreach(input IN LISTS INPUTS)
   file(READ ${input} content)
   string(APPEND text "${content}")
 endforeach()
 if(MANUAL)
+  string(REPLACE "," ";" sections "${SECTIONS}")
+  file(READ ${MANUAL} page)
+  # The requests before the first section, then each section that is named.
+  string(FIND "${page}" "\n.SH " start)
+  math(EXPR end "${start} + 1")
+  string(SUBSTRING "${page}" 0 ${end} selected)
+  while(start GREATER_EQUAL 0)
+    math(EXPR start "${start} + 1")
+    string(SUBSTRING "${page}" ${start} -1 rest)
+    string(FIND "${rest}" "\n.SH " next)
+    if(next GREATER_EQUAL 0)
+      math(EXPR length "${next} + 1")
+      string(SUBSTRING "${rest}" 0 ${length} section)
+      math(EXPR start "${start} + ${next}")
+    else()
+      set(section "${rest}")
+      set(start -1)
+    endif()
+    string(REGEX MATCH "^\\.SH ([^\n]*)" heading "${section}")
+    if(CMAKE_MATCH_1 IN_LIST sections)
+      string(APPEND selected "${section}")
+      list(REMOVE_ITEM sections ${CMAKE_MATCH_1})
+    endif()
+  endwhile()
+  if(sections)
+    message(FATAL_ERROR "${MANUAL} has no section ${sections}")
+  endif()
+  file(WRITE ${OUTPUT}.man "${selected}")
   # Plain ASCII without the terminal's bold and underline.
-  execute_process(COMMAND groff -man -Tascii -P-cbou ${MANUAL}
+  execute_process(COMMAND groff -man -Tascii -P-cbou ${OUTPUT}.man
                   OUTPUT_VARIABLE manual COMMAND_ERROR_IS_FATAL ANY)
-  string(APPEND text "${manual}")
+  file(REMOVE ${OUTPUT}.man)
+  # The head and foot lines name the page as a Unix manual does: they go.
+  string(FIND "${manual}" "\n" headEnd)
+  string(SUBSTRING "${manual}" ${headEnd} -1 manual)
+  string(STRIP "${manual}" manual)
+  string(FIND "${manual}" "\n" footStart REVERSE)
+  string(SUBSTRING "${manual}" 0 ${footStart} manual)
+  string(STRIP "${manual}" manual)
+  string(APPEND text "${manual}\n")
 endif()
 string(REPLACE "\r\n" "\n" text "${text}")
 string(REPLACE "\n" "\r\n" text "${text}")

@@ -92,11 +92,24 @@ std::ptrdiff_t readStandardInput(void* /*context*/, char* buffer, std::size_t ca
     return static_cast<std::ptrdiff_t>(kept);
 }
 
+namespace {
+
+// The errno of a failed _write. Windows tells that a pipe's reader has gone
+// by errors that the C runtime turns into EINVAL.
+int writeErrno() {
+    const DWORD system = GetLastError();
+    const bool readerGone =
+        system == ERROR_NO_DATA || system == ERROR_BROKEN_PIPE || system == ERROR_PIPE_NOT_CONNECTED;
+    return readerGone ? EPIPE : errno;
+}
+
+}  // namespace
+
 bool writeStandardOutput(void* /*context*/, const char* data, std::size_t size) {
     while (size > 0) {
         const int written = _write(1, data, chunkOf(size));
         if (written <= 0) {
-            return failed(failures.writeError, written < 0 ? errno : 0);
+            return failed(failures.writeError, written < 0 ? writeErrno() : 0);
         }
         data += written;
         size -= static_cast<std::size_t>(written);

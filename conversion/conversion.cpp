@@ -7,9 +7,7 @@
 #include "number_formats/float_rounding.hpp"
 
 namespace euro_umrechner {
-namespace {
 
-// convertAmount for every amount: the 64-bit product, then the float.
 Amount convertAnyAmount(const ConversionEntry& entry, Amount amount) {
     const auto bits = std::bit_cast<std::uint32_t>(amount);
     const std::uint32_t magnitude = bits & ~FloatLayout::signBit;
@@ -33,8 +31,6 @@ Amount convertAnyAmount(const ConversionEntry& entry, Amount amount) {
     return roundToFloat((bits & FloatLayout::signBit) != 0, product.significand, product.exponent + quantum,
                         false);
 }
-
-}  // namespace
 
 const ConversionEntry* findConversion(std::int32_t conversionChoice) {
     if (conversionChoice < 1 || conversionChoice > static_cast<std::int32_t>(conversionTable.size())) {

@@ -93,4 +93,8 @@ const ConversionEntry* findConversion(std::int32_t conversionChoice);
 // Amount, ties to even both times: the bits an x87 extended multiplication gives.
 Amount convertAmount(const ConversionEntry& entry, Amount amount);
 
+// convertAmount's general path, for every amount: the 64-bit product, then the
+// float. convertAmount takes a short cut where that gives the same bits.
+Amount convertAnyAmount(const ConversionEntry& entry, Amount amount);
+
 }  // namespace euro_umrechner

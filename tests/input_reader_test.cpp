@@ -223,7 +223,7 @@ TEST(input_reader_test, amount_matches_strtof_at_the_edges_of_short_numbers) {
 // every float and every midpoint between two neighbouring floats.
 std::string exactDecimal(double value) {
     char text[1200];
-    std::snprintf(text, sizeof text, "%.1100f", value);
+    (void)std::snprintf(text, sizeof text, "%.1100f", value);
     std::string decimal = text;
     decimal.erase(decimal.find_last_not_of('0') + 1);  // keeps the point
     return decimal;
@@ -235,7 +235,7 @@ TEST(input_reader_test, amount_rounds_midpoints_to_even) {
     std::mt19937 random(1999);
     std::uniform_int_distribution<std::uint32_t> anyFinite(0, 0x7f7ffffe);
     for (int i = 0; i < 3000; ++i) {
-        const float low = std::bit_cast<float>(anyFinite(random));
+        const auto low = std::bit_cast<float>(anyFinite(random));
         const float high = std::nextafter(low, HUGE_VALF);
         const float even = (bitsOf(low) & 1U) == 0 ? low : high;
         const std::string midpoint = exactDecimal((static_cast<double>(low) + high) / 2);

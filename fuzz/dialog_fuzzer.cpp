@@ -107,8 +107,7 @@ Run runDialog(std::string_view input, std::size_t chunkSize) {
 }
 
 // The answer the dialog read while its output stood at `outputSize`, as reads
-// of one byte show it: the input used from the first such read to the last,
-// and a sign the reader took from what it had read ahead.
+// of one byte show it: the input used from the first such read to the last.
 std::string answerRead(std::string_view input, const Run& run, std::size_t outputSize) {
     std::size_t first = input.size();
     std::size_t last = 0;
@@ -118,7 +117,6 @@ std::string answerRead(std::string_view input, const Run& run, std::size_t outpu
             last = used;
         }
     }
-    first -= first > 0 && (input[first - 1] == '-' || input[first - 1] == '+') ? 1 : 0;
     return std::string(input.substr(first, last - first));
 }
 

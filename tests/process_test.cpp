@@ -330,7 +330,7 @@ void forbidGrowth() {
     getrlimit(RLIMIT_FSIZE, &limit);
     limit.rlim_cur = 0;
     setrlimit(RLIMIT_FSIZE, &limit);
-    std::signal(SIGXFSZ, SIG_IGN);
+    (void)std::signal(SIGXFSZ, SIG_IGN);
 }
 
 // Waits until nobody can read standard output any more.

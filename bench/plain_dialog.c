@@ -5,7 +5,7 @@
 
 #include "../tests/dialog_texts.h"
 
-static void continueQuestion(void) {
+static void offerAfterBlankLines(void) {
     printf("%s", blankLine);
     printf("%s", blankLine);
     printf("%s", continueOption);
@@ -16,7 +16,7 @@ int main(void) {
     int continueAnswer = 0, conversionChoice = 0, i;
     float amount = 0, result = 0;
     printf("%s", titleText);
-    continueQuestion();
+    offerAfterBlankLines();
     scanf("%d", &continueAnswer);
     while (continueAnswer == 1) {
         printf("%s", blankLine);
@@ -40,7 +40,7 @@ int main(void) {
             printf("%s", euroUnitText);
         else if (conversionChoice >= 12 && conversionChoice <= 22)
             printf("%s", currencyUnitTexts[conversionChoice - 12]);
-        continueQuestion();
+        offerAfterBlankLines();
         if (scanf("%d", &continueAnswer) != 1)
             break;
     }

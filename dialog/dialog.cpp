@@ -20,42 +20,44 @@ constexpr std::string_view menuPrompt = "Ihre Wahl?\n";
 constexpr std::string_view amountPrompt =
     "Bitte geben Sie ihren Betrag ein (statt Komma einen Punkt benutzen).\n";
 
-constexpr std::array openingParts{titleText, blankLine, blankLine, continueOption, endOption};
-constexpr std::array amountParts{blankLine, blankLine, amountPrompt};
-constexpr std::array continueQuestionParts{blankLine, blankLine, continueOption, endOption};
-constexpr std::array continueOptionParts{continueOption, endOption};
-constexpr auto menuParts = [] {
-    std::array<std::string_view, conversionTable.size() + 4> parts{blankLine, blankLine};
-    std::transform(conversionTable.begin(), conversionTable.end(), parts.begin() + 2,
+// The offer is the pair of option lines; it comes at the start and after
+// every result.
+constexpr std::array openingLines{titleText, blankLine, blankLine, continueOption, endOption};
+constexpr std::array amountPromptLines{blankLine, blankLine, amountPrompt};
+constexpr std::array offerAfterResultLines{blankLine, blankLine, continueOption, endOption};
+constexpr std::array offerLines{continueOption, endOption};
+constexpr auto menuLines = [] {
+    std::array<std::string_view, conversionTable.size() + 4> lines{blankLine, blankLine};
+    std::transform(conversionTable.begin(), conversionTable.end(), lines.begin() + 2,
                    [](const ConversionEntry& entry) { return entry.menuText; });
-    parts[parts.size() - 2] = blankLine;
-    parts[parts.size() - 1] = menuPrompt;
-    return parts;
+    lines[lines.size() - 2] = blankLine;
+    lines[lines.size() - 1] = menuPrompt;
+    return lines;
 }();
 
-template <const auto& parts>
-constexpr auto joinTexts() {
+template <const auto& lines>
+constexpr auto joinLines() {
     constexpr std::size_t size = [] {
         std::size_t total = 0;
-        for (const std::string_view part : parts) {
-            total += part.size();
+        for (const std::string_view line : lines) {
+            total += line.size();
         }
         return total;
     }();
     std::array<char, size> joined{};
     auto out = joined.begin();
-    for (const std::string_view part : parts) {
-        out = std::copy(part.begin(), part.end(), out);
+    for (const std::string_view line : lines) {
+        out = std::copy(line.begin(), line.end(), out);
     }
     return joined;
 }
 
 // Texts that always go out together are written as one block.
-constexpr auto openingBlock = joinTexts<openingParts>();
-constexpr auto menuBlock = joinTexts<menuParts>();
-constexpr auto amountBlock = joinTexts<amountParts>();
-constexpr auto continueQuestionBlock = joinTexts<continueQuestionParts>();
-constexpr auto continueOptionsBlock = joinTexts<continueOptionParts>();
+constexpr auto openingBlock = joinLines<openingLines>();
+constexpr auto menuBlock = joinLines<menuLines>();
+constexpr auto amountPromptBlock = joinLines<amountPromptLines>();
+constexpr auto offerAfterResultBlock = joinLines<offerAfterResultLines>();
+constexpr auto offerBlock = joinLines<offerLines>();
 
 template <std::size_t size>
 std::string_view textOf(const std::array<char, size>& block) {
@@ -80,8 +82,8 @@ auto readUntilNumber(InputReader& input, OutputBuffer& output, std::string_view 
     return answer;
 }
 
-// The answer to the continue question, or 0, which ends the dialog like any
-// answer but 1, when there is none.
+// The answer to the offer, or 0, which ends the dialog like any answer but 1,
+// when there is none.
 std::int32_t continueAnswerOf(IntegerRead answer) {
     return answer.status == ReadStatus::Number ? answer.value : 0;
 }
@@ -103,11 +105,12 @@ void runDialogOn(InputReader& input, OutputBuffer& output) {
     std::int32_t continueAnswer = 0;
     std::int32_t conversionChoice = 0;
     Amount amount = 0.0F;
+    // Carried over from cycle to cycle: a choice that names no conversion shows the last result again.
     Amount result = 0.0F;
 
     writeText(output, openingBlock);
-    // At the first continue question an answer that is no number ends the
-    // dialog, as any answer but 1 does; later ones ask again.
+    // At the first offer an answer that is no number ends the dialog, as any
+    // answer but 1 does; later offers ask again.
     continueAnswer = continueAnswerOf(readInteger(input));
     while (continueAnswer == 1 && !outputFailed(output)) {
         writeText(output, menuBlock);
@@ -116,7 +119,7 @@ void runDialogOn(InputReader& input, OutputBuffer& output) {
             return;
         }
         conversionChoice = conversionChoiceRead.value;
-        writeText(output, amountBlock);
+        writeText(output, amountPromptBlock);
         const AmountRead amountRead = readUntilNumber(input, output, amountPrompt, readAmount);
         if (amountRead.status != ReadStatus::Number) {
             return;
@@ -127,9 +130,8 @@ void runDialogOn(InputReader& input, OutputBuffer& output) {
             result = convertAmount(*entry, amount);
         }
         writeResult(output, result, entry);
-        writeText(output, continueQuestionBlock);
-        continueAnswer =
-            continueAnswerOf(readUntilNumber(input, output, textOf(continueOptionsBlock), readInteger));
+        writeText(output, offerAfterResultBlock);
+        continueAnswer = continueAnswerOf(readUntilNumber(input, output, textOf(offerBlock), readInteger));
     }
 }
 

@@ -16,7 +16,7 @@
 #include "conversion/conversion.hpp"
 #include "dialog/dialog.hpp"
 #include "tests/dialog_texts.h"
-#include "tests/transcript.hpp"
+#include "tests/memory_streams.hpp"
 
 namespace euro_umrechner {
 namespace {
@@ -27,12 +27,12 @@ constexpr std::string_view lineOf(std::string_view text) { return text.substr(0,
 constexpr std::string_view fixedLines[] = {lineOf(titleText), lineOf(blankLine),  lineOf(continueOption),
                                            lineOf(endOption), lineOf(menuPrompt), lineOf(amountPrompt)};
 
-// Title, two blank lines and the continue question's options.
+// Title, two blank lines and the offer.
 constexpr std::size_t openingSize =
     std::string_view(titleText).size() + std::size_t{2} * std::string_view(blankLine).size() +
     std::string_view(continueOption).size() + std::string_view(endOption).size();
 // Every byte of answers brings out at most one cycle's output, about 1.3 KB:
-// a lone "1" to the continue question already brings the whole menu.
+// a lone "1" to the offer already brings the whole menu.
 constexpr std::size_t outputPerInputByte = 1400;
 
 [[noreturn]] void fail(const char* what, std::string_view line) {
@@ -90,7 +90,7 @@ std::ptrdiff_t traceRead(void* context, char* buffer, std::size_t capacity) {
     return run.source.read(run.source.context, buffer, capacity);
 }
 
-Run runDialog(std::string_view input, std::size_t chunkSize) {
+Run runTraced(std::string_view input, std::size_t chunkSize) {
     MemorySource source{input, chunkSize};
     Run run{};
     const auto output = makeOutput(&run.output);
@@ -155,9 +155,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::size_t chunkSize = size > 0 && data[0] < 128 ? data[0] % 16 + 1 : wholeInput;
     const std::string_view input =
         size > 0 ? std::string_view(reinterpret_cast<const char*>(data) + 1, size - 1) : std::string_view();
-    const Run whole = runDialog(input, wholeInput);
-    const Run chunked = runDialog(input, chunkSize);
-    const Run bytes = chunkSize == 1 ? chunked : runDialog(input, 1);
+    const Run whole = runTraced(input, wholeInput);
+    const Run chunked = runTraced(input, chunkSize);
+    const Run bytes = chunkSize == 1 ? chunked : runTraced(input, 1);
     if (chunked.output.written != whole.output.written || chunked.unread != whole.unread ||
         bytes.output.written != whole.output.written || bytes.unread != whole.unread) {
         fail("reads of another size, another dialog", input.substr(0, 80));

@@ -89,7 +89,9 @@ float nearestFloat(const DecimalNumber& number) {
     float magnitude = 0.0F;
     if (number.digitCount > 0 && !nearestFloatOfShortNumber(number, magnitude)) {
         // strtof in the C locale, which this program never leaves, rounds
-        // exactly and needs nothing but the C library.
+        // exactly and needs nothing but the C library. MinGW's misrounds some
+        // texts of thousands of digits, but is handed at most 121 significant
+        // digits here, a length at which the sweep checks its midpoints under wine.
         char text[keptSignificantDigits + 16];
         writeReducedText(number, text, text + sizeof text);
         magnitude = std::strtof(text, nullptr);

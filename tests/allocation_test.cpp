@@ -7,7 +7,7 @@
 #include <string>
 
 #include "dialog/dialog.hpp"
-#include "tests/transcript.hpp"
+#include "tests/memory_streams.hpp"
 
 namespace {
 bool counting = false;
@@ -36,7 +36,7 @@ namespace {
 
 // Many cycles with every kind of answer: good ones, failed ones, long tokens,
 // leftovers and junk.
-std::string longTranscript() {
+std::string longAnswers() {
     std::string input;
     for (int i = 0; i < 2000; ++i) {
         input += "1\n" + std::to_string(i % 25) + "\n" + std::to_string(i * 37) + ".25e-1\n";
@@ -47,7 +47,7 @@ std::string longTranscript() {
 }
 
 TEST(allocation_test, dialog_allocates_nothing_while_it_runs) {
-    const std::string input = longTranscript();
+    const std::string input = longAnswers();
     MemorySource source{input, 4096};
     const auto output = makeOutput(nullptr);
     const auto reader = makeReader(source, output.get());

@@ -18,7 +18,8 @@ DIALOG_CONSTANT char menuPrompt[] = "Ihre Wahl?\n";
 DIALOG_CONSTANT char amountPrompt[] =
     "Bitte geben Sie ihren Betrag ein (statt Komma einen Punkt benutzen).\n";
 DIALOG_CONSTANT char resultHead[] = "Umgerechnet: ";
-DIALOG_CONSTANT char writeFailedMessageStart[] = "euro-umrechner: Fehler beim Schreiben auf die Standardausgabe: ";
+DIALOG_CONSTANT char writeFailedMessageStart[] =
+    "euro-umrechner: Fehler beim Schreiben auf die Standardausgabe: ";
 DIALOG_CONSTANT char readFailedMessageStart[] = "euro-umrechner: Fehler beim Lesen der Standardeingabe: ";
 
 /* Two menu lines to a line, to keep the list short. */

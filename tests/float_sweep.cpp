@@ -25,7 +25,7 @@
 #include "number_formats/amount_text.hpp"
 #include "number_formats/float_layout.hpp"
 #include "tests/float_bits.hpp"
-#include "tests/transcript.hpp"
+#include "tests/memory_streams.hpp"
 
 namespace euro_umrechner {
 namespace {
@@ -146,8 +146,8 @@ int main(int argc, char** argv) {
     const std::uint64_t stride =
         std::max<std::uint64_t>(argc > 1 ? std::strtoull(argv[1], nullptr, 10) : 1, 1);
     const std::uint64_t count = ((std::uint64_t{1} << 32) + stride - 1) / stride;
-    constexpr std::array<std::uint32_t, 5> edges{0x7f80'0000U, 0xff80'0000U, 0x7f7f'ffffU, 0x0080'0000U,
-                                                 0x807f'ffffU};
+    constexpr std::array<std::uint32_t, 6> edges{0x7f80'0000U, 0xff80'0000U, 0x7f7f'ffffU,
+                                                 0x0080'0000U, 0x807f'ffffU, 0x8000'0000U};
     const std::uint64_t itemCount = stride == 1 ? count : 2 * count + edges.size();
     const auto patternOf = [&](std::uint64_t i) {  // the patterns, the cents, the edges
         const std::uint64_t cents = (i - count) * 10'000'000 / count;

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "tests/transcript.hpp"
+#include "tests/memory_streams.hpp"
 
 using namespace euro_umrechner;
 

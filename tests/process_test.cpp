@@ -24,7 +24,7 @@
 #include "dialog/process.hpp"
 #include "platform/standard_streams.hpp"
 #include "tests/dialog_texts.h"
-#include "tests/transcript.hpp"
+#include "tests/memory_streams.hpp"
 
 namespace euro_umrechner {
 namespace {

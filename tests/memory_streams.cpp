@@ -1,4 +1,4 @@
-#include "tests/transcript.hpp"
+#include "tests/memory_streams.hpp"
 
 #include <algorithm>
 #include <cstring>

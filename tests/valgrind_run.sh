@@ -1,5 +1,5 @@
 #!/bin/sh
-# Runs a transcript under valgrind: it must report no error and no leak, and
+# Runs the program on a file of answers under valgrind: it must report no error and no leak, and
 # the program must write exactly what a plain run writes.
 set -eu
 program=$1

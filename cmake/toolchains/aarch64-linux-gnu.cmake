@@ -1,7 +1,4 @@
 # 64-bit ARM Linux: aarch64-linux-gnu-g++, run under qemu-aarch64.
 set(CMAKE_SYSTEM_PROCESSOR aarch64)
 set(cross_triple aarch64-linux-gnu)
-set(EURO_UMRECHNER_DEBIAN_ARCHITECTURE arm64)
-set(EURO_UMRECHNER_RPM_ARCHITECTURE aarch64)
-set(cross_qemu aarch64)
 include(${CMAKE_CURRENT_LIST_DIR}/debian-cross-linux.cmake)

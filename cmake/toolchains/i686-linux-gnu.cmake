@@ -4,9 +4,6 @@
 # i386 programs itself.
 set(CMAKE_SYSTEM_PROCESSOR i686)
 set(cross_triple i686-linux-gnu)
-set(EURO_UMRECHNER_DEBIAN_ARCHITECTURE i386)
-set(EURO_UMRECHNER_RPM_ARCHITECTURE i686)
-set(cross_qemu i386)
 include(${CMAKE_CURRENT_LIST_DIR}/debian-cross-linux.cmake)
 
 # Linked statically for the tests: under Debian 12's qemu-i386 (7.2) fork()

@@ -4,6 +4,16 @@
 // path and, where long double is the x87's, the x87 product; the shortest and
 // nine-digit texts, the midpoint to the upper neighbour and a hair either side
 // of it, read back; and the display against printf's "%g".
+//
+// Measured on the two-core development machine: a bit pattern costs about
+// 2.1 us of CPU time (2.2 s for the 1,049,345 patterns of a stride of 4,093),
+// so the whole sweep takes about 2.5 CPU hours, about 75 minutes on two idle
+// cores. The slice takes at most 4 s natively, with the sanitizers and under
+// wine, and under qemu 4 to 16 s. Every bit pattern has been checked without
+// a difference, in two runs: 0 to 0x827f7fff (every positive float, the
+// infinities and NaNs of that sign, the negatives down to -1.9e-37) in 72.6
+// minutes of CPU time on two shared cores, and 0x827f0000 to the end in 44
+// minutes on two idle ones.
 #include <algorithm>
 #include <array>
 #include <atomic>

@@ -134,7 +134,7 @@ void closeInput(Child& child) {
 
 // Ends the child's input if that is still open, waits for the child and
 // returns its exit status, or -1 if a signal ended it; fills `usage` if given.
-int exitStatus(Child& child, rusage* usage = nullptr) {
+int waitForExit(Child& child, rusage* usage = nullptr) {
     if (child.input >= 0) {
         closeInput(child);
     }
@@ -176,7 +176,7 @@ TEST(process_test, shows_each_prompt_before_it_waits_for_the_answer) {
               std::string::npos);
     writeAll(child.input, "2\n");
     EXPECT_EQ(readUntil(child.output, "never"), "");
-    EXPECT_EQ(exitStatus(child), 0);
+    EXPECT_EQ(waitForExit(child), 0);
 }
 
 TEST(process_test, end_of_input_at_a_prompt_is_success) {
@@ -185,7 +185,7 @@ TEST(process_test, end_of_input_at_a_prompt_is_success) {
     closeInput(child);
     const std::string output = readUntil(child.output, "never");
     EXPECT_TRUE(output.ends_with(amountPrompt));
-    EXPECT_EQ(exitStatus(child), 0);
+    EXPECT_EQ(waitForExit(child), 0);
 }
 
 struct PipeSizes {
@@ -231,7 +231,7 @@ TEST(process_test, non_blocking_pipes_are_waited_for_and_grown_for_bulk_output) 
             kill(child.pid, SIGKILL);
         }
         EXPECT_EQ(readUntil(child.errors, "never"), "");
-        EXPECT_EQ(exitStatus(child), 0);
+        EXPECT_EQ(waitForExit(child), 0);
     }
 }
 
@@ -294,7 +294,7 @@ TEST(process_test, a_failed_close_of_standard_output_is_reported_with_status_one
         closer.sa_flags = SA_RESTART;
         sigaction(SIGUSR1, &closer, nullptr);
         runDialog();
-        _exit(euro_umrechner::exitStatus());
+        _exit(exitStatus());
     }});
     readUntil(child.output, continueQuestion);
     // The signal is pending before the answer is sent, and a pending signal is
@@ -304,7 +304,7 @@ TEST(process_test, a_failed_close_of_standard_output_is_reported_with_status_one
     writeAll(child.input, "2\n");
     EXPECT_EQ(readUntil(child.errors, "never"),
               writeFailedMessageStart + ("Fehlernummer " + std::to_string(EBADF) + "\n"));
-    EXPECT_EQ(exitStatus(child), 1);
+    EXPECT_EQ(waitForExit(child), 1);
 }
 
 // A temporary file that is removed again at the end of the test.
@@ -361,7 +361,7 @@ TEST(process_test, failures_are_reported_with_their_cause_and_status_one) {
             child.output = -1;
         }
         EXPECT_EQ(readUntil(child.errors, "never"), c.message);
-        EXPECT_EQ(exitStatus(child), 1);
+        EXPECT_EQ(waitForExit(child), 1);
     }
 }
 
@@ -376,7 +376,7 @@ TEST(process_test, a_seekable_input_keeps_what_the_dialog_did_not_read) {
         std::ofstream(answers.path) << text;
         const int input = open(answers.path.c_str(), O_RDONLY);
         Child child = startProgram({.inputFd = input});
-        EXPECT_EQ(exitStatus(child), 0);
+        EXPECT_EQ(waitForExit(child), 0);
         EXPECT_EQ(lseek(input, 0, SEEK_CUR), used) << text;
         close(input);
     }
@@ -412,7 +412,7 @@ TEST(process_test, huge_tokens_and_lines_pass_in_little_memory) {
         Child child = startProgram({.outputPath = output.path.c_str()});
         feed(child.input, c.head, c.filler, hundredMegabytes, c.tail);
         rusage usage{};
-        EXPECT_EQ(exitStatus(child, &usage), 0);
+        EXPECT_EQ(waitForExit(child, &usage), 0);
         EXPECT_NE(output.contents().find(resultHead + c.result + continueQuestion), std::string::npos);
         if (!sanitized && !emulated) {
             EXPECT_LT(usage.ru_maxrss, 8 * 1024) << "peak resident memory in KiB";

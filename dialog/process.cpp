@@ -13,9 +13,11 @@ namespace euro_umrechner {
 namespace {
 
 // Why a call failed, for the errno values that a person can act on; null for
-// any other.
+// any other. Its own words, not strerror's: the same ASCII bytes everywhere, in any locale.
 const char* causeOf(int error) {
     switch (error) {
+        case EBADF:  // standard input or output closed, or not open that way
+            return "kein gueltiger Datenstrom";
         case ENOSPC:
             return "kein Platz mehr auf dem Geraet";
 #ifdef EDQUOT

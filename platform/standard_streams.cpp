@@ -25,13 +25,12 @@ namespace {
 StreamFailures failures{0, 0};
 
 // Keeps `error`, the errno of a failed call, in `first` unless an earlier
-// failure is kept there already; returns false. A failure that gave no errno
-// counts as an input/output error.
-bool failed(int& first, int error) {
+// failure is kept there already. A failure that gave no errno counts as an
+// input/output error.
+void recordFailure(int& first, int error) {
     if (first == 0) {
         first = error != 0 ? error : EIO;
     }
-    return false;
 }
 
 }  // namespace
@@ -78,7 +77,7 @@ std::ptrdiff_t readStandardInput(void* /*context*/, char* buffer, std::size_t ca
     }
     const int got = _read(0, buffer, chunkOf(capacity));
     if (got < 0) {
-        (void)failed(failures.readError, errno);
+        recordFailure(failures.readError, errno);
     }
     if (!consoleInput.isConsole || got <= 0) {
         return got;  // a pipe or a file is read as it is
@@ -109,7 +108,8 @@ bool writeStandardOutput(void* /*context*/, const char* data, std::size_t size) 
     while (size > 0) {
         const int written = _write(1, data, chunkOf(size));
         if (written <= 0) {
-            return failed(failures.writeError, written < 0 ? writeErrno() : 0);
+            recordFailure(failures.writeError, written < 0 ? writeErrno() : 0);
+            return false;
         }
         data += written;
         size -= static_cast<std::size_t>(written);
@@ -125,7 +125,13 @@ void returnUnreadInput(std::size_t unread) {
     }
 }
 
-bool closeStandardOutput() { return _close(1) == 0 || failed(failures.writeError, errno); }
+bool closeStandardOutput() {
+    if (_close(1) == 0) {
+        return true;
+    }
+    recordFailure(failures.writeError, errno);
+    return false;
+}
 
 #else
 
@@ -164,7 +170,7 @@ std::ptrdiff_t readStandardInput(void* /*context*/, char* buffer, std::size_t ca
             return got;
         }
         if (!shouldRetry(STDIN_FILENO, POLLIN)) {
-            (void)failed(failures.readError, errno);
+            recordFailure(failures.readError, errno);
             return got;
         }
     }
@@ -177,7 +183,8 @@ bool writeStandardOutput(void* /*context*/, const char* data, std::size_t size) 
             data += written;
             size -= static_cast<std::size_t>(written);
         } else if (written == 0 || !shouldRetry(STDOUT_FILENO, POLLOUT)) {
-            return failed(failures.writeError, written < 0 ? errno : 0);
+            recordFailure(failures.writeError, written < 0 ? errno : 0);
+            return false;
         }
     }
     return true;
@@ -199,7 +206,13 @@ void returnUnreadInput(std::size_t unread) {
     }
 }
 
-bool closeStandardOutput() { return close(STDOUT_FILENO) == 0 || failed(failures.writeError, errno); }
+bool closeStandardOutput() {
+    if (close(STDOUT_FILENO) == 0) {
+        return true;
+    }
+    recordFailure(failures.writeError, errno);
+    return false;
+}
 
 #endif
 

@@ -60,6 +60,8 @@ TEST(conversion_test, extended_product_rounds_twice_and_carries) {
         {{0x8000'0055'5555'5556U, 68}, 0x1.8p-130F, 0x1.800002p+1F},     // its significand moved up to bit 23
         {{0x9249'2492'4924'9249U, -63}, 7.0F, 8.0F},
         {{0x9249'2492'4924'9249U, -63}, 0x1.cp-145F, 0x1p-144F},  // subnormal
+        // A signalling NaN comes out quieted, with its sign and payload.
+        {{1ULL << 63, -63}, std::bit_cast<float>(0xff80'0001U), std::bit_cast<float>(0xffc0'0001U)},
     };
     for (const auto& c : cases) {
         const ConversionEntry entry{0, "", ConversionDirection::FromEuro, 0.0, c.factor, ""};

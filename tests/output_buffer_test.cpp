@@ -23,7 +23,10 @@ TEST(output_buffer_test, a_text_longer_than_the_buffer_passes_in_order_until_a_w
         EXPECT_EQ(sink.calls, std::min(failAt, 3));
         EXPECT_TRUE(sink.written == "a" + (failAt > 2 ? longText : "") + (failAt > 3 ? "cd" : "")) << failAt;
     }
-    RecordingSink sink;  // a text that just fills the buffer waits there
-    writeText(*makeOutput(&sink), std::string_view(longText).substr(1));
+    RecordingSink sink;  // a text that just fills the buffer waits there, but not after another text
+    const auto output = makeOutput(&sink);
+    writeText(*output, std::string_view(longText).substr(1));
     EXPECT_EQ(sink.calls, 0);
+    writeText(*output, std::string_view(longText).substr(1));
+    EXPECT_EQ(sink.calls, 2);
 }

@@ -51,7 +51,7 @@ std::vector<const char*> programCommand(const std::vector<const char*>& argument
     return argv;
 }
 
-const std::string continueQuestion = std::string(blankLine) + blankLine + continueOption + endOption;
+const std::string offerAfterResult = std::string(blankLine) + blankLine + continueOption + endOption;
 
 struct Child {
     pid_t pid;
@@ -133,8 +133,8 @@ void closeInput(Child& child) {
 }
 
 // Ends the child's input if that is still open, waits for the child and
-// returns its exit status, or -1 if a signal ended it; fills `usage` if given.
-int exitStatus(Child& child, rusage* usage = nullptr) {
+// returns its exit status, or 128 plus the ending signal's number; fills `usage` if given.
+int waitForExit(Child& child, rusage* usage = nullptr) {
     if (child.input >= 0) {
         closeInput(child);
     }
@@ -142,7 +142,7 @@ int exitStatus(Child& child, rusage* usage = nullptr) {
     EXPECT_EQ(wait4(child.pid, &status, 0, usage), child.pid);
     close(child.output);
     close(child.errors);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
 // Waits up to ten seconds until the thread whose /proc stat file is `path` is in
@@ -164,19 +164,19 @@ std::string statPath(pid_t pid) { return "/proc/" + std::to_string(pid) + "/stat
 
 TEST(process_test, shows_each_prompt_before_it_waits_for_the_answer) {
     Child child = startProgram({}, {"--help", "extra"});
-    const std::string opening = readUntil(child.output, continueQuestion);
+    const std::string opening = readUntil(child.output, offerAfterResult);
     EXPECT_EQ(opening.substr(0, 11), "Umrechnung ");
-    EXPECT_NE(opening.find(continueQuestion), std::string::npos);
+    EXPECT_NE(opening.find(offerAfterResult), std::string::npos);
     writeAll(child.input, "1\n");
     EXPECT_NE(readUntil(child.output, menuPrompt).find("22 - Umrechnung"), std::string::npos);
     writeAll(child.input, "12\n");
     EXPECT_NE(readUntil(child.output, amountPrompt).find("Bitte geben"), std::string::npos);
     writeAll(child.input, "100\n");
-    EXPECT_NE(readUntil(child.output, continueQuestion).find(resultHead + std::string("195.583 DM\n")),
+    EXPECT_NE(readUntil(child.output, offerAfterResult).find(resultHead + std::string("195.583 DM\n")),
               std::string::npos);
     writeAll(child.input, "2\n");
     EXPECT_EQ(readUntil(child.output, "never"), "");
-    EXPECT_EQ(exitStatus(child), 0);
+    EXPECT_EQ(waitForExit(child), 0);
 }
 
 TEST(process_test, end_of_input_at_a_prompt_is_success) {
@@ -185,7 +185,7 @@ TEST(process_test, end_of_input_at_a_prompt_is_success) {
     closeInput(child);
     const std::string output = readUntil(child.output, "never");
     EXPECT_TRUE(output.ends_with(amountPrompt));
-    EXPECT_EQ(exitStatus(child), 0);
+    EXPECT_EQ(waitForExit(child), 0);
 }
 
 struct PipeSizes {
@@ -216,7 +216,7 @@ TEST(process_test, non_blocking_pipes_are_waited_for_and_grown_for_bulk_output) 
     // waits, and its pipe keeps its size.
     for (const std::string& input : {answers + "2\n", std::string()}) {
         Child child = startProgram({.pipeFlags = O_NONBLOCK});
-        const std::string opening = readUntil(child.output, continueQuestion);
+        const std::string opening = readUntil(child.output, offerAfterResult);
         // Only a program that waits for its input sleeps before it has any.
         const bool waited = reachesState(statPath(child.pid), "SZ");
         EXPECT_TRUE(waited) << "the program tries to read again and again";
@@ -231,7 +231,7 @@ TEST(process_test, non_blocking_pipes_are_waited_for_and_grown_for_bulk_output) 
             kill(child.pid, SIGKILL);
         }
         EXPECT_EQ(readUntil(child.errors, "never"), "");
-        EXPECT_EQ(exitStatus(child), 0);
+        EXPECT_EQ(waitForExit(child), 0);
     }
 }
 
@@ -294,17 +294,17 @@ TEST(process_test, a_failed_close_of_standard_output_is_reported_with_status_one
         closer.sa_flags = SA_RESTART;
         sigaction(SIGUSR1, &closer, nullptr);
         runDialog();
-        _exit(euro_umrechner::exitStatus());
+        _exit(exitStatus());
     }});
-    readUntil(child.output, continueQuestion);
+    readUntil(child.output, offerAfterResult);
     // The signal is pending before the answer is sent, and a pending signal is
     // handled at the latest when the read that returns the answer returns: so
     // standard output is closed before the dialog ends and closes it too.
     kill(child.pid, SIGUSR1);
     writeAll(child.input, "2\n");
     EXPECT_EQ(readUntil(child.errors, "never"),
-              writeFailedMessageStart + ("Fehlernummer " + std::to_string(EBADF) + "\n"));
-    EXPECT_EQ(exitStatus(child), 1);
+              writeFailedMessageStart + std::string("kein gueltiger Datenstrom\n"));
+    EXPECT_EQ(waitForExit(child), 1);
 }
 
 // A temporary file that is removed again at the end of the test.
@@ -324,13 +324,17 @@ struct TemporaryFile {
     }
 };
 
-// Lets no file grow, and ignores the signal that would end the program instead.
-void forbidGrowth() {
+// Lets no file grow beyond `bytes`; the signal SIGXFSZ then ends the program,
+// without a core file, or is ignored and the write fails.
+template <rlim_t bytes, bool signalEnds = false>
+void limitFileSize() {
     rlimit limit{};
     getrlimit(RLIMIT_FSIZE, &limit);
-    limit.rlim_cur = 0;
+    limit.rlim_cur = bytes;
     setrlimit(RLIMIT_FSIZE, &limit);
-    (void)std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit noCore{0, 0};
+    setrlimit(RLIMIT_CORE, &noCore);
+    (void)std::signal(SIGXFSZ, signalEnds ? SIG_DFL : SIG_IGN);
 }
 
 // Waits until nobody can read standard output any more.
@@ -342,13 +346,24 @@ void awaitNoReader() {
 TEST(process_test, failures_are_reported_with_their_cause_and_status_one) {
     const TemporaryFile out;
     const std::string writeFailure = writeFailedMessageStart;
+    const std::string tooLarge = writeFailure + "Datei zu gross\n";
     const struct {
         Redirects redirects;
         bool closeOutput;  // the test closes the output unread
         std::string message;
+        int status = 1;
     } cases[] = {
         {{.outputPath = "/dev/full"}, false, writeFailure + "kein Platz mehr auf dem Geraet\n"},
-        {{.outputPath = out.path.c_str(), .instead = forbidGrowth}, false, writeFailure + "Datei zu gross\n"},
+        // Limits of 0, 1 and 138 bytes, one short of the opening; SIGXFSZ ends the program as it ends cat.
+        {{.outputPath = out.path.c_str(), .instead = limitFileSize<0>}, false, tooLarge},
+        {{.outputPath = out.path.c_str(), .instead = limitFileSize<1>}, false, tooLarge},
+        {{.outputPath = out.path.c_str(), .instead = limitFileSize<138>}, false, tooLarge},
+        {{.outputPath = out.path.c_str(), .instead = limitFileSize<138, true>}, false, "", 128 + SIGXFSZ},
+        // Opened before exec, /proc/self/mem names a memory that has gone: writes return 0.
+        {{.outputPath = "/proc/self/mem"}, false, writeFailure + "Ein-/Ausgabefehler\n"},
+        // The first user namespace's map is written already; no number is an oom_score_adj.
+        {{.outputPath = "/proc/self/uid_map"}, false, writeFailure + "keine Berechtigung\n"},
+        {{.outputPath = "/proc/self/oom_score_adj"}, false, writeFailure + "Fehlernummer 22\n"},
         // SIGPIPE is ignored, by the test and so by the program.
         {{.instead = awaitNoReader}, true, writeFailure + "die Pipe hat keinen Leser mehr\n"},
         {{.inputPath = "/"}, false, readFailedMessageStart + std::string("ist ein Verzeichnis\n")},
@@ -361,13 +376,13 @@ TEST(process_test, failures_are_reported_with_their_cause_and_status_one) {
             child.output = -1;
         }
         EXPECT_EQ(readUntil(child.errors, "never"), c.message);
-        EXPECT_EQ(exitStatus(child), 1);
+        EXPECT_EQ(waitForExit(child), c.status);
     }
 }
 
 TEST(process_test, a_seekable_input_keeps_what_the_dialog_did_not_read) {
     // Left unread: what follows the 2 that ends the dialog, and a sign that
-    // starts no number at the first continue question.
+    // starts no number at the first offer.
     for (const auto& [text, used] :
          {std::pair<std::string, off_t>{"1\n12\n100\n2\nfor the next reader\n", 10},
           {"\t+ 2\n", 1},
@@ -376,7 +391,7 @@ TEST(process_test, a_seekable_input_keeps_what_the_dialog_did_not_read) {
         std::ofstream(answers.path) << text;
         const int input = open(answers.path.c_str(), O_RDONLY);
         Child child = startProgram({.inputFd = input});
-        EXPECT_EQ(exitStatus(child), 0);
+        EXPECT_EQ(waitForExit(child), 0);
         EXPECT_EQ(lseek(input, 0, SEEK_CUR), used) << text;
         close(input);
     }
@@ -412,8 +427,8 @@ TEST(process_test, huge_tokens_and_lines_pass_in_little_memory) {
         Child child = startProgram({.outputPath = output.path.c_str()});
         feed(child.input, c.head, c.filler, hundredMegabytes, c.tail);
         rusage usage{};
-        EXPECT_EQ(exitStatus(child, &usage), 0);
-        EXPECT_NE(output.contents().find(resultHead + c.result + continueQuestion), std::string::npos);
+        EXPECT_EQ(waitForExit(child, &usage), 0);
+        EXPECT_NE(output.contents().find(resultHead + c.result + offerAfterResult), std::string::npos);
         if (!sanitized && !emulated) {
             EXPECT_LT(usage.ru_maxrss, 8 * 1024) << "peak resident memory in KiB";
         }
@@ -464,7 +479,7 @@ TEST(process_test, driven_at_a_terminal_like_a_person) {
     const std::string amount = onScreen(std::string(blankLine) + blankLine + amountPrompt);
     EXPECT_EQ(screen,
               onScreen(opening) + "1\r\n" + menu + "12\r\n" + amount + "100\r\n" +
-                  onScreen(blankLine + (resultHead + std::string("195.583 DM\n")) + continueQuestion) +
+                  onScreen(blankLine + (resultHead + std::string("195.583 DM\n")) + offerAfterResult) +
                   "1\r\n" + menu + "5\r\n" + amount);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
 }

@@ -16,7 +16,8 @@ const args = process.argv.slice(2);
 const runsAt = args.indexOf('--runs');
 const runs = runsAt >= 0 ? Number(args.splice(runsAt, 2)[1]) : 10;
 const built = join(root, 'build-wasm', 'web');
-const page = args[0] ?? join(built, readdirSync(built).find((name) => /^euro-umrechner-.*\.html$/.test(name)));
+const isPage = (name) => /^euro-umrechner-.*\.html$/.test(name);
+const page = args[0] ?? join(built, readdirSync(built).find(isPage));
 // Four cycles through different conversions, each answer timed on its own.
 const answers = ['1', '12', '100', '1', '6', '0.1', '1', '17', '1000', '1', '22', '10.5'];
 
@@ -54,7 +55,11 @@ const summary = (values) => {
   return `${ms(median)} ms (${ms(sorted[0])}-${ms(sorted.at(-1))})`;
 };
 
-const browser = await puppeteer.launch({ executablePath: '/usr/bin/chromium', headless: true, args: ['--no-sandbox'] });
+const browser = await puppeteer.launch({
+  executablePath: '/usr/bin/chromium',
+  headless: true,
+  args: ['--no-sandbox'],
+});
 try {
   console.log(`${page}, ${runs} runs per row (after one left out), ${answers.length} answers per run\n`);
   console.log('| CPU | opening to first offer: median (range) | answer to next prompt: median (range) |');
@@ -67,7 +72,8 @@ try {
     }
     const firstOffers = summary(results.map((result) => result.firstOffer));
     const answerTimes = summary(results.flatMap((result) => result.answerTimes));
-    console.log(`| ${slowdown === 1 ? 'as it is' : `slowed ${slowdown}x`} | ${firstOffers} | ${answerTimes} |`);
+    const cpu = slowdown === 1 ? 'as it is' : `slowed ${slowdown}x`;
+    console.log(`| ${cpu} | ${firstOffers} | ${answerTimes} |`);
   }
 } finally {
   await browser.close();

@@ -66,7 +66,13 @@ try {
     page.on('console', (message) => message.type() === 'error' && errors.push(message.text()));
     const url = pathToFileURL(pagePath).href;
     await page.setRequestInterception(true);
-    page.on('request', (request) => (request.url() === url ? request.continue() : (requests.push(request.url()), request.abort())));
+    page.on('request', (request) => {
+      if (request.url() === url) {
+        return request.continue();
+      }
+      requests.push(request.url());
+      return request.abort();
+    });
     await page.setViewport(viewport);
     await page.goto(url);
     for (const [dialog, lines, expected] of cases) {
@@ -99,13 +105,14 @@ try {
       assert.ok(!(await state(page)).tooWide, 'wider than a 320 px screen');
     }
     assert.deepEqual(errors, [], `${name}: errors`);
-    const fetched = await page.evaluate(() => fetch('https://example.org/').then(() => 'fetched', () => 'refused'));
+    const fetched = await page.evaluate(() => fetch('https://example.org/').then(() => 'made', () => 'refused'));
     assert.equal(fetched, 'refused', `${name}: a fetch from the page`);
     assert.deepEqual(requests, [], `${name}: requests that left the page`);
-    assert.equal(await page.evaluate(() => `${document.cookie}${localStorage.length}${sessionStorage.length}`), '00');
+    const stored = await page.evaluate(() => document.cookie + localStorage.length + sessionStorage.length);
+    assert.equal(stored, '00', `${name}: cookies or storage`);
     await page.close();
   }
 } finally {
   await browser.close();
 }
-console.log(`${cases.length} dialogs each on ${Object.keys(viewports).join(' and ')}: the console program's bytes`);
+console.log(`${cases.length} dialogs, on ${Object.keys(viewports).join(' and ')}: the native program's bytes`);

@@ -4,6 +4,7 @@
 import { readFileSync } from 'node:fs';
 import { WASI } from 'node:wasi';
 
-const wasi = new WASI({ version: 'preview1', args: process.argv.slice(2), env: process.env, returnOnExit: true });
+const args = process.argv.slice(2);
+const wasi = new WASI({ version: 'preview1', args, env: process.env, returnOnExit: true });
 const { instance } = await WebAssembly.instantiate(readFileSync(process.argv[2]), wasi.getImportObject());
 process.exitCode = wasi.start(instance);

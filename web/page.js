@@ -70,11 +70,18 @@
     showLatest();
   }
 
-  async function start() {
-    const instance = await WebAssembly.instantiate(await compiled, { page: { read, write } });
-    module = instance.exports;
-    module._initialize();
-    runUntilWaiting();
+  // A new run in a new instance, its memory fresh as a new process's.
+  function start() {
+    compiled
+      .then((compiledModule) => WebAssembly.instantiate(compiledModule, { page: { read, write } }))
+      .then((instance) => {
+        module = instance.exports;
+        module._initialize();
+        runUntilWaiting();
+      })
+      .catch((error) => {
+        status.textContent = 'Das Programm konnte nicht starten: ' + error.message;
+      });
   }
 
   form.addEventListener('submit', (event) => {
@@ -106,8 +113,6 @@
     start();
   });
 
-  start().catch((error) => {
-    status.textContent = 'Das Programm konnte nicht starten: ' + error.message;
-  });
+  start();
   field.focus();
 })();

@@ -4,9 +4,13 @@
 # is given only where the linker accepts it.
 include(CheckLinkerFlag)
 include(CheckPIESupported)
-check_pie_supported()
-set(CMAKE_POSITION_INDEPENDENT_CODE ON)
-add_compile_options(-fstack-protector-strong)
+# Neither means anything on wasm32, whose code lies apart from its memory and
+# whose memory is never mapped at a random place; wasi-libc has no stack guard.
+if(NOT CMAKE_SYSTEM_PROCESSOR STREQUAL "wasm32")
+  check_pie_supported()
+  set(CMAKE_POSITION_INDEPENDENT_CODE ON)
+  add_compile_options(-fstack-protector-strong)
+endif()
 
 # Gives `target` each of the linker options that this linker accepts.
 function(euro_umrechner_link_options_if_accepted target)

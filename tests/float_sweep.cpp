@@ -25,11 +25,13 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <mutex>
 #include <string>
 #include <string_view>
-#include <thread>
 #include <vector>
+#ifndef __wasi__
+#include <mutex>
+#include <thread>
+#endif
 
 #include "conversion/conversion.hpp"
 #include "number_formats/amount_text.hpp"
@@ -41,12 +43,21 @@ namespace euro_umrechner {
 namespace {
 
 std::atomic<std::uint64_t> differences{0};
+#ifdef __wasi__
+// wasm32's C++ library has no threads: one thread sweeps, and needs no lock.
+struct PrintingLock {
+    explicit PrintingLock(int /*unused*/) {}
+};
+constexpr int printing = 0;
+#else
+using PrintingLock = std::lock_guard<std::mutex>;
 std::mutex printing;
+#endif
 
 template <typename... Values>
 void report(std::uint32_t bits, const char* format, Values... values) {
     if (differences.fetch_add(1) < 10) {
-        const std::lock_guard lock(printing);
+        const PrintingLock lock(printing);
         (void)std::fprintf(stderr, "amount bits 0x%08" PRIx32 ": ", bits);
         (void)std::fprintf(stderr, format, values...);
     }
@@ -181,13 +192,17 @@ int main(int argc, char** argv) {
                 checkTexts(in, patternOf(i));
             }
             if ((block + 1) * 1024 / blockCount != block * 1024 / blockCount) {  // progress, for a long run
-                const std::lock_guard lock(printing);
+                const PrintingLock lock(printing);
                 std::printf("block %" PRIu64 " of %" PRIu64 " checked after %.0f s\n", block + 1, blockCount,
                             seconds());
                 (void)std::fflush(stdout);
             }
         }
     };
+#ifdef __wasi__
+    const std::size_t threadCount = 1;
+    work();
+#else
     std::vector<std::thread> threads(std::max(1U, std::thread::hardware_concurrency()));
     for (std::thread& thread : threads) {
         thread = std::thread(work);
@@ -195,7 +210,9 @@ int main(int argc, char** argv) {
     for (std::thread& thread : threads) {
         thread.join();
     }
+    const std::size_t threadCount = threads.size();
+#endif
     std::printf("%" PRIu64 " amounts checked on %zu threads in %.1f s: %" PRIu64 " differences\n", itemCount,
-                threads.size(), seconds(), differences.load());
+                threadCount, seconds(), differences.load());
     return differences == 0 ? 0 : 1;
 }

@@ -1,5 +1,5 @@
 # euro_umrechner_rpm_changelog(INPUT OUTPUT RELEASE) writes OUTPUT, the body
-# of an RPM spec file's %changelog, from INPUT, a changelog in Debian's
+# of the RPM build's %changelog section, from INPUT, a changelog in Debian's
 # format, so that the RPM package tells the same history as the .deb: for each
 # entry, newest first,
 #   * Tue Dec 08 2026 Name <address> - VERSION-RELEASE

@@ -51,7 +51,7 @@ std::vector<const char*> programCommand(const std::vector<const char*>& argument
     return argv;
 }
 
-const std::string offerAfterResult = std::string(blankLine) + blankLine + continueOption + endOption;
+const std::string offerWithBlankLines = std::string(blankLine) + blankLine + continueOption + endOption;
 
 struct Child {
     pid_t pid;
@@ -164,15 +164,15 @@ std::string statPath(pid_t pid) { return "/proc/" + std::to_string(pid) + "/stat
 
 TEST(process_test, shows_each_prompt_before_it_waits_for_the_answer) {
     Child child = startProgram({}, {"--help", "extra"});
-    const std::string opening = readUntil(child.output, offerAfterResult);
+    const std::string opening = readUntil(child.output, offerWithBlankLines);
     EXPECT_EQ(opening.substr(0, 11), "Umrechnung ");
-    EXPECT_NE(opening.find(offerAfterResult), std::string::npos);
+    EXPECT_NE(opening.find(offerWithBlankLines), std::string::npos);
     writeAll(child.input, "1\n");
     EXPECT_NE(readUntil(child.output, menuPrompt).find("22 - Umrechnung"), std::string::npos);
     writeAll(child.input, "12\n");
     EXPECT_NE(readUntil(child.output, amountPrompt).find("Bitte geben"), std::string::npos);
     writeAll(child.input, "100\n");
-    EXPECT_NE(readUntil(child.output, offerAfterResult).find(resultHead + std::string("195.583 DM\n")),
+    EXPECT_NE(readUntil(child.output, offerWithBlankLines).find(resultHead + std::string("195.583 DM\n")),
               std::string::npos);
     writeAll(child.input, "2\n");
     EXPECT_EQ(readUntil(child.output, "never"), "");
@@ -216,7 +216,7 @@ TEST(process_test, non_blocking_pipes_are_waited_for_and_grown_for_bulk_output) 
     // waits, and its pipe keeps its size.
     for (const std::string& input : {answers + "2\n", std::string()}) {
         Child child = startProgram({.pipeFlags = O_NONBLOCK});
-        const std::string opening = readUntil(child.output, offerAfterResult);
+        const std::string opening = readUntil(child.output, offerWithBlankLines);
         // Only a program that waits for its input sleeps before it has any.
         const bool waited = reachesState(statPath(child.pid), "SZ");
         EXPECT_TRUE(waited) << "the program tries to read again and again";
@@ -296,7 +296,7 @@ TEST(process_test, a_failed_close_of_standard_output_is_reported_with_status_one
         runDialog();
         _exit(exitStatus());
     }});
-    readUntil(child.output, offerAfterResult);
+    readUntil(child.output, offerWithBlankLines);
     // The signal is pending before the answer is sent, and a pending signal is
     // handled at the latest when the read that returns the answer returns: so
     // standard output is closed before the dialog ends and closes it too.
@@ -428,7 +428,7 @@ TEST(process_test, huge_tokens_and_lines_pass_in_little_memory) {
         feed(child.input, c.head, c.filler, hundredMegabytes, c.tail);
         rusage usage{};
         EXPECT_EQ(waitForExit(child, &usage), 0);
-        EXPECT_NE(output.contents().find(resultHead + c.result + offerAfterResult), std::string::npos);
+        EXPECT_NE(output.contents().find(resultHead + c.result + offerWithBlankLines), std::string::npos);
         if (!sanitized && !emulated) {
             EXPECT_LT(usage.ru_maxrss, 8 * 1024) << "peak resident memory in KiB";
         }
@@ -479,7 +479,7 @@ TEST(process_test, driven_at_a_terminal_like_a_person) {
     const std::string amount = onScreen(std::string(blankLine) + blankLine + amountPrompt);
     EXPECT_EQ(screen,
               onScreen(opening) + "1\r\n" + menu + "12\r\n" + amount + "100\r\n" +
-                  onScreen(blankLine + (resultHead + std::string("195.583 DM\n")) + offerAfterResult) +
+                  onScreen(blankLine + (resultHead + std::string("195.583 DM\n")) + offerWithBlankLines) +
                   "1\r\n" + menu + "5\r\n" + amount);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
 }

@@ -125,13 +125,11 @@ void returnUnreadInput(std::size_t unread) {
     }
 }
 
-bool closeStandardOutput() {
-    if (_close(1) == 0) {
-        return true;
-    }
-    recordFailure(failures.writeError, errno);
-    return false;
-}
+namespace {
+
+int closeOutputDescriptor() { return _close(1); }
+
+}  // namespace
 
 #else
 
@@ -206,14 +204,20 @@ void returnUnreadInput(std::size_t unread) {
     }
 }
 
+namespace {
+
+int closeOutputDescriptor() { return close(STDOUT_FILENO); }
+
+}  // namespace
+
+#endif
+
 bool closeStandardOutput() {
-    if (close(STDOUT_FILENO) == 0) {
+    if (closeOutputDescriptor() == 0) {
         return true;
     }
     recordFailure(failures.writeError, errno);
     return false;
 }
-
-#endif
 
 }  // namespace euro_umrechner

@@ -135,4 +135,11 @@ void runDialogOn(InputReader& input, OutputBuffer& output) {
     }
 }
 
+bool runDialogBetween(InputSource source, OutputSink sink, InputReader& input, OutputBuffer& output) {
+    openOutputBuffer(output, sink);
+    openInputReader(input, source, &output);
+    runDialogOn(input, output);
+    return flushOutput(output);
+}
+
 }  // namespace euro_umrechner

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -92,13 +93,10 @@ std::ptrdiff_t traceRead(void* context, char* buffer, std::size_t capacity) {
 
 Run runTraced(std::string_view input, std::size_t chunkSize) {
     MemorySource source{input, chunkSize};
-    Run run{};
-    const auto output = makeOutput(&run.output);
-    const auto reader = makeReader(source, output.get());
-    run = {{}, {}, {}, reader->source, &source, reader.get()};
-    reader->source = {traceRead, &run};
-    runDialogOn(*reader, *output);
-    flushOutput(*output);
+    const std::unique_ptr<InputReader> reader(new InputReader);
+    const std::unique_ptr<OutputBuffer> output(new OutputBuffer);
+    Run run{{}, {}, {}, memoryInput(source), &source, reader.get()};
+    (void)runDialogBetween(InputSource{traceRead, &run}, recordingOutput(&run.output), *reader, *output);
     if (source.position > input.size()) {
         fail("read past the end of the input", input.substr(0, 80));
     }

@@ -32,10 +32,14 @@ bool record(void* context, const char* data, std::size_t size) {
 
 }  // namespace
 
+InputSource memoryInput(MemorySource& source) { return {readFromMemory, &source}; }
+
+OutputSink recordingOutput(RecordingSink* sink) { return {record, sink}; }
+
 std::unique_ptr<InputReader> makeReader(MemorySource& source, OutputBuffer* flushBeforeWaiting) {
     // not value-initialised: its buffer needs no zeroing
     std::unique_ptr<InputReader> reader(new InputReader);
-    openInputReader(*reader, InputSource{readFromMemory, &source}, flushBeforeWaiting);
+    openInputReader(*reader, memoryInput(source), flushBeforeWaiting);
     return reader;
 }
 
@@ -47,7 +51,7 @@ std::string unreadText(const InputReader& reader, const MemorySource& source) {
 
 std::unique_ptr<OutputBuffer> makeOutput(RecordingSink* sink) {
     std::unique_ptr<OutputBuffer> output(new OutputBuffer);
-    openOutputBuffer(*output, OutputSink{record, sink});
+    openOutputBuffer(*output, recordingOutput(sink));
     return output;
 }
 
@@ -58,10 +62,9 @@ std::string runTranscript(std::string_view input, std::size_t chunkSize) {
 
 std::string runTranscript(MemorySource& source) {
     RecordingSink sink;
-    const std::unique_ptr<OutputBuffer> output = makeOutput(&sink);
-    const std::unique_ptr<InputReader> reader = makeReader(source, output.get());
-    runDialogOn(*reader, *output);
-    flushOutput(*output);
+    const std::unique_ptr<InputReader> reader(new InputReader);
+    const std::unique_ptr<OutputBuffer> output(new OutputBuffer);
+    (void)runDialogBetween(memoryInput(source), recordingOutput(&sink), *reader, *output);
     return sink.written;
 }
 

@@ -22,6 +22,9 @@ struct MemorySource {
 
 inline constexpr std::size_t wholeInput = static_cast<std::size_t>(-1);
 
+// Reads from `source`, which must outlive what reads it.
+InputSource memoryInput(MemorySource& source);
+
 // A reader over `source`, which must outlive it, that flushes
 // `flushBeforeWaiting` (unless null) before it waits for more input.
 std::unique_ptr<InputReader> makeReader(MemorySource& source, OutputBuffer* flushBeforeWaiting = nullptr);
@@ -35,6 +38,10 @@ struct RecordingSink {
     int calls = 0;
     std::string written;
 };
+
+// Writes to `sink`, which must outlive what writes to it; with a null `sink`
+// it throws the output away.
+OutputSink recordingOutput(RecordingSink* sink);
 
 // An output buffer that writes to `sink`, which must outlive it; with a null
 // `sink` it throws the output away.

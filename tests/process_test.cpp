@@ -21,8 +21,8 @@
 #include <thread>
 #include <vector>
 
-#include "dialog/process.hpp"
-#include "platform/standard_streams.hpp"
+#include "console/process.hpp"
+#include "console/standard_streams.hpp"
 #include "tests/dialog_texts.h"
 #include "tests/memory_streams.hpp"
 

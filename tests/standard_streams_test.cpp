@@ -1,4 +1,4 @@
-#include "platform/standard_streams.hpp"
+#include "console/standard_streams.hpp"
 
 #include <gtest/gtest.h>
 

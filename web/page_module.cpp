@@ -1,5 +1,5 @@
 // The dialog for the web page: the same core as the console program, reading
-// the answers the page hands it and writing to the page's transcript. The
+// the answers the page hands it and writing to the page's log. The
 // module imports nothing but these two functions from the page. While no
 // answer is there, `page.read` unwinds the stack (binaryen's asyncify) and the
 // page rewinds it when the person sends a line, so the dialog itself runs
@@ -7,8 +7,6 @@
 #include <cstddef>
 
 #include "dialog/dialog.hpp"
-#include "dialog/input_reader.hpp"
-#include "dialog/output_buffer.hpp"
 
 extern "C" {
 
@@ -17,7 +15,7 @@ extern "C" {
 __attribute__((import_module("page"), import_name("read"))) std::ptrdiff_t pageRead(char* buffer,
                                                                                     std::size_t capacity);
 
-// Appends `size` bytes of output, ASCII text, to the transcript.
+// Appends `size` bytes of output, ASCII text, to the log.
 __attribute__((import_module("page"), import_name("write"))) void pageWrite(const char* data,
                                                                             std::size_t size);
 }
@@ -36,7 +34,7 @@ std::ptrdiff_t readAnswers(void* /*context*/, char* buffer, std::size_t capacity
     return pageRead(buffer, capacity);
 }
 
-bool writeTranscript(void* /*context*/, const char* data, std::size_t size) {
+bool writeLog(void* /*context*/, const char* data, std::size_t size) {
     pageWrite(data, size);
     return true;
 }
@@ -55,9 +53,6 @@ __attribute__((export_name("unwound_stack_size"))) std::size_t unwoundStackSize(
 // rewind into a read that waited.
 __attribute__((export_name("run"))) void run() {
     using namespace euro_umrechner;
-    openOutputBuffer(output, OutputSink{writeTranscript, nullptr});
-    openInputReader(input, InputSource{readAnswers, nullptr}, &output);
-    runDialogOn(input, output);
-    (void)flushOutput(output);
+    (void)runDialogBetween(InputSource{readAnswers, nullptr}, OutputSink{writeLog, nullptr}, input, output);
 }
 }

@@ -1,13 +1,13 @@
-// The process around the dialog, and the only user of the platform layer.
-#include "dialog/process.hpp"
+// The process around the dialog, and the only user of its calls to the system.
+#include "console/process.hpp"
 
 #include <cerrno>
 #include <cstddef>
 #include <cstdio>
 #include <cstdlib>
 
+#include "console/standard_streams.hpp"
 #include "dialog/dialog.hpp"
-#include "platform/standard_streams.hpp"
 
 namespace euro_umrechner {
 namespace {
@@ -70,12 +70,11 @@ void runDialog() {
     static OutputBuffer output;
     static InputReader input;
     prepareStandardStreams();
-    openOutputBuffer(output, OutputSink{writeOutputBlock, nullptr});
-    openInputReader(input, InputSource{readStandardInput, nullptr}, &output);
-    runDialogOn(input, output);
+    const bool written = runDialogBetween(InputSource{readStandardInput, nullptr},
+                                          OutputSink{writeOutputBlock, nullptr}, input, output);
     returnUnreadInput(unreadCount(input));
     // Closing may bring to light a write error that the last write hid.
-    if (flushOutput(output)) {
+    if (written) {
         (void)closeStandardOutput();
     }
 }

@@ -1,4 +1,4 @@
-#include "dialog/process.hpp"
+#include "console/process.hpp"
 
 // Command-line arguments are ignored.
 int main() {

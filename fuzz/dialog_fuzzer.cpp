@@ -28,10 +28,6 @@ constexpr std::string_view lineOf(std::string_view text) { return text.substr(0,
 constexpr std::string_view fixedLines[] = {lineOf(titleText), lineOf(blankLine),  lineOf(continueOption),
                                            lineOf(endOption), lineOf(menuPrompt), lineOf(amountPrompt)};
 
-// Title, two blank lines and the offer.
-constexpr std::size_t openingSize =
-    std::string_view(titleText).size() + std::size_t{2} * std::string_view(blankLine).size() +
-    std::string_view(continueOption).size() + std::string_view(endOption).size();
 // Every byte of answers brings out at most one cycle's output, about 1.3 KB:
 // a lone "1" to the offer already brings the whole menu.
 constexpr std::size_t outputPerInputByte = 1400;
@@ -59,7 +55,7 @@ bool isKnownLine(std::string_view line) {
 }
 
 void checkOutput(std::string_view output, std::size_t inputSize) {
-    if (output.size() > openingSize + outputPerInputByte * inputSize) {
+    if (output.size() > openingBlock.size() + outputPerInputByte * inputSize) {
         fail("too much output", output.substr(0, 80));
     }
     if (!output.starts_with(titleText) || !output.ends_with('\n')) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <memory>
 #include <new>
 #include <string>
 
@@ -49,11 +50,11 @@ std::string longAnswers() {
 TEST(allocation_test, dialog_allocates_nothing_while_it_runs) {
     const std::string input = longAnswers();
     MemorySource source{input, 4096};
-    const auto output = makeOutput(nullptr);
-    const auto reader = makeReader(source, output.get());
+    const std::unique_ptr<InputReader> reader(new InputReader);
+    const std::unique_ptr<OutputBuffer> output(new OutputBuffer);
 
     counting = true;
-    runDialogOn(*reader, *output);
+    (void)runDialogBetween(memoryInput(source), recordingOutput(nullptr), *reader, *output);
     counting = false;
 
     EXPECT_EQ(source.position, input.size());

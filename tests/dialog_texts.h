@@ -47,3 +47,17 @@ DIALOG_CONSTANT char* const currencyUnitTexts[11] = {
 // clang-format on
 DIALOG_CONSTANT double euroRates[11] = {1.95583, 40.3399, 6.55957, 166.386, 0.787564, 1936.27,
                                         2.20371, 13.7603, 200.482, 5.94573, 340.75};
+
+#ifdef __cplusplus
+#include <iterator>
+#include <numeric>
+#include <string>
+// The blocks that the dialog writes at once, of those lines.
+inline const std::string offerBlock = std::string(continueOption) + endOption;
+inline const std::string openingBlock = std::string(titleText) + blankLine + blankLine + offerBlock;
+inline const std::string menuBlock =
+    std::accumulate(std::begin(menuTexts), std::end(menuTexts), std::string(blankLine) + blankLine) +
+    blankLine + menuPrompt;
+inline const std::string amountPromptBlock = std::string(blankLine) + blankLine + amountPrompt;
+inline const std::string offerAfterResultBlock = std::string(blankLine) + blankLine + offerBlock;
+#endif

@@ -36,10 +36,10 @@ InputSource memoryInput(MemorySource& source) { return {readFromMemory, &source}
 
 OutputSink recordingOutput(RecordingSink* sink) { return {record, sink}; }
 
-std::unique_ptr<InputReader> makeReader(MemorySource& source, OutputBuffer* flushBeforeWaiting) {
+std::unique_ptr<InputReader> makeReader(MemorySource& source) {
     // not value-initialised: its buffer needs no zeroing
     std::unique_ptr<InputReader> reader(new InputReader);
-    openInputReader(*reader, memoryInput(source), flushBeforeWaiting);
+    openInputReader(*reader, memoryInput(source), nullptr);
     return reader;
 }
 
@@ -57,10 +57,6 @@ std::unique_ptr<OutputBuffer> makeOutput(RecordingSink* sink) {
 
 std::string runTranscript(std::string_view input, std::size_t chunkSize) {
     MemorySource source{input, chunkSize};
-    return runTranscript(source);
-}
-
-std::string runTranscript(MemorySource& source) {
     RecordingSink sink;
     const std::unique_ptr<InputReader> reader(new InputReader);
     const std::unique_ptr<OutputBuffer> output(new OutputBuffer);

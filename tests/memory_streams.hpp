@@ -22,12 +22,10 @@ struct MemorySource {
 
 inline constexpr std::size_t wholeInput = static_cast<std::size_t>(-1);
 
-// Reads from `source`, which must outlive what reads it.
+// Reads from `source`, which must outlive what reads it; makeReader opens a
+// reader on it that flushes no output before it waits.
 InputSource memoryInput(MemorySource& source);
-
-// A reader over `source`, which must outlive it, that flushes
-// `flushBeforeWaiting` (unless null) before it waits for more input.
-std::unique_ptr<InputReader> makeReader(MemorySource& source, OutputBuffer* flushBeforeWaiting = nullptr);
+std::unique_ptr<InputReader> makeReader(MemorySource& source);
 
 // What `reader` has not read yet of `source`.
 std::string unreadText(const InputReader& reader, const MemorySource& source);
@@ -39,18 +37,12 @@ struct RecordingSink {
     std::string written;
 };
 
-// Writes to `sink`, which must outlive what writes to it; with a null `sink`
-// it throws the output away.
+// Writes to `sink`, which must outlive what writes to it, or throws the output
+// away when `sink` is null; makeOutput opens an output buffer on it.
 OutputSink recordingOutput(RecordingSink* sink);
-
-// An output buffer that writes to `sink`, which must outlive it; with a null
-// `sink` it throws the output away.
 std::unique_ptr<OutputBuffer> makeOutput(RecordingSink* sink);
 
 // Everything the dialog writes when `input` is its whole input.
 std::string runTranscript(std::string_view input, std::size_t chunkSize = wholeInput);
-
-// Everything the dialog writes when it reads its answers from `source`.
-std::string runTranscript(MemorySource& source);
 
 }  // namespace euro_umrechner

@@ -15,7 +15,6 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
-#include <sstream>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -23,6 +22,7 @@
 
 #include "console/process.hpp"
 #include "console/standard_streams.hpp"
+#include "tests/child_process.hpp"
 #include "tests/dialog_texts.h"
 #include "tests/memory_streams.hpp"
 
@@ -36,114 +36,6 @@ constexpr bool sanitized = __has_feature(address_sanitizer);
 #else
 constexpr bool sanitized = false;
 #endif
-
-// The command that runs a program built for another machine on this one, as
-// leading argv entries; none when the program runs natively.
-constexpr const char* emulator[] = {EURO_UMRECHNER_EMULATOR nullptr};
-constexpr bool emulated = emulator[0] != nullptr;
-
-// The argv that starts the program, through the emulator if there is one.
-std::vector<const char*> programCommand(const std::vector<const char*>& arguments = {}) {
-    std::vector<const char*> argv(std::begin(emulator), std::end(emulator) - 1);
-    argv.push_back(EURO_UMRECHNER_PROGRAM);
-    argv.insert(argv.end(), arguments.begin(), arguments.end());
-    argv.push_back(nullptr);
-    return argv;
-}
-
-const std::string offerWithBlankLines = std::string(blankLine) + blankLine + continueOption + endOption;
-
-struct Child {
-    pid_t pid;
-    int input;   // the child's standard input, for writing
-    int output;  // the child's standard output, for reading
-    int errors;  // the child's standard error, for reading
-};
-
-// Files to put in place of the pipes for standard input or output, and flags
-// for the program's ends of the pipes.
-struct Redirects {
-    const char* inputPath = nullptr;
-    int inputFd = -1;  // an open file to read instead, shared with the test
-    const char* outputPath = nullptr;
-    int pipeFlags = 0;
-    void (*instead)() = nullptr;  // runs in the child in place of the program
-};
-
-// Starts the program with its standard streams on pipes, except those that
-// `redirects` names.
-Child startProgram(Redirects redirects = {}, const std::vector<const char*>& extraArguments = {}) {
-    (void)std::signal(SIGPIPE, SIG_IGN);  // a child that has ended must not end the test
-    int in[2];
-    int out[2];
-    int err[2];
-    EXPECT_EQ(pipe(in), 0);
-    EXPECT_EQ(pipe(out), 0);
-    EXPECT_EQ(pipe(err), 0);
-    const std::vector<const char*> argv = programCommand(extraArguments);
-    // Flags set here apply to the program's ends only: each end of a pipe is a
-    // description of its own.
-    EXPECT_EQ(fcntl(in[0], F_SETFL, redirects.pipeFlags), 0);
-    EXPECT_EQ(fcntl(out[1], F_SETFL, redirects.pipeFlags), 0);
-    const pid_t pid = fork();
-    if (pid == 0) {
-        const int inputFd =
-            redirects.inputPath != nullptr ? open(redirects.inputPath, O_RDONLY) : redirects.inputFd;
-        dup2(inputFd >= 0 ? inputFd : in[0], STDIN_FILENO);
-        dup2(redirects.outputPath != nullptr ? open(redirects.outputPath, O_WRONLY) : out[1], STDOUT_FILENO);
-        dup2(err[1], STDERR_FILENO);
-        for (const int fd : {in[0], in[1], out[0], out[1], err[0], err[1]}) {
-            close(fd);
-        }
-        if (redirects.instead != nullptr) {
-            redirects.instead();
-        }
-        execv(argv[0], const_cast<char* const*>(argv.data()));
-        _exit(127);
-    }
-    close(in[0]);
-    close(out[1]);
-    close(err[1]);
-    return {pid, in[1], out[0], err[0]};
-}
-
-// Reads from `fd` until `wanted` has arrived, the pipe closes, or ten seconds pass.
-std::string readUntil(int fd, const std::string& wanted) {
-    std::string received;
-    char buffer[4096];
-    pollfd waiting{fd, POLLIN, 0};
-    while (received.find(wanted) == std::string::npos && poll(&waiting, 1, 10000) == 1) {
-        const ssize_t got = read(fd, buffer, sizeof buffer);
-        if (got <= 0) {
-            break;
-        }
-        received.append(buffer, static_cast<std::size_t>(got));
-    }
-    return received;
-}
-
-void writeAll(int fd, std::string_view text) {
-    ASSERT_EQ(write(fd, text.data(), text.size()), static_cast<ssize_t>(text.size()));
-}
-
-// Ends the child's input.
-void closeInput(Child& child) {
-    close(child.input);
-    child.input = -1;
-}
-
-// Ends the child's input if that is still open, waits for the child and
-// returns its exit status, or 128 plus the ending signal's number; fills `usage` if given.
-int waitForExit(Child& child, rusage* usage = nullptr) {
-    if (child.input >= 0) {
-        closeInput(child);
-    }
-    int status = 0;
-    EXPECT_EQ(wait4(child.pid, &status, 0, usage), child.pid);
-    close(child.output);
-    close(child.errors);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-}
 
 // Waits up to ten seconds until the thread whose /proc stat file is `path` is in
 // one of `states` (S asleep, Z ended); false when it did not get there.
@@ -162,75 +54,40 @@ bool reachesState(const std::string& path, std::string_view states) {
 
 std::string statPath(pid_t pid) { return "/proc/" + std::to_string(pid) + "/stat"; }
 
-TEST(process_test, shows_each_prompt_before_it_waits_for_the_answer) {
-    Child child = startProgram({}, {"--help", "extra"});
-    const std::string opening = readUntil(child.output, offerWithBlankLines);
-    EXPECT_EQ(opening.substr(0, 11), "Umrechnung ");
-    EXPECT_NE(opening.find(offerWithBlankLines), std::string::npos);
-    writeAll(child.input, "1\n");
-    EXPECT_NE(readUntil(child.output, menuPrompt).find("22 - Umrechnung"), std::string::npos);
-    writeAll(child.input, "12\n");
-    EXPECT_NE(readUntil(child.output, amountPrompt).find("Bitte geben"), std::string::npos);
-    writeAll(child.input, "100\n");
-    EXPECT_NE(readUntil(child.output, offerWithBlankLines).find(resultHead + std::string("195.583 DM\n")),
-              std::string::npos);
-    writeAll(child.input, "2\n");
-    EXPECT_EQ(readUntil(child.output, "never"), "");
-    EXPECT_EQ(waitForExit(child), 0);
-}
-
-TEST(process_test, end_of_input_at_a_prompt_is_success) {
-    Child child = startProgram();
-    writeAll(child.input, "1\n12\n");
-    closeInput(child);
-    const std::string output = readUntil(child.output, "never");
-    EXPECT_TRUE(output.ends_with(amountPrompt));
-    EXPECT_EQ(waitForExit(child), 0);
-}
-
-struct PipeSizes {
-    int fresh;  // of a new pipe
-    int grown;  // after asking for the 1 MiB that the program asks for when it writes in bulk
-};
-
-// The sizes that a pipe has here before and after it is asked to grow.
-PipeSizes pipeSizes() {
-    constexpr int oneMegabyte = 1 << 20;
-    int ends[2];
-    EXPECT_EQ(pipe(ends), 0);
-    const int fresh = fcntl(ends[1], F_GETPIPE_SZ);
-    const bool grown = fresh < oneMegabyte && fcntl(ends[1], F_SETPIPE_SZ, oneMegabyte) >= oneMegabyte;
-    close(ends[0]);
-    close(ends[1]);
-    return {fresh, grown ? oneMegabyte : fresh};
-}
-
 TEST(process_test, non_blocking_pipes_are_waited_for_and_grown_for_bulk_output) {
     std::string answers;
     for (int i = 0; i < 1500; ++i) {
         answers += "1\n12\n100\n";
     }
-    const PipeSizes sizes = pipeSizes();
+    // A new pipe's size, and the 1 MiB that the program asks for in bulk, where granted.
+    int ends[2];
+    ASSERT_EQ(pipe(ends), 0);
+    const int fresh = fcntl(ends[1], F_GETPIPE_SZ);
+    const int grown =
+        fresh < (1 << 20) && fcntl(ends[1], F_SETPIPE_SZ, 1 << 20) >= (1 << 20) ? 1 << 20 : fresh;
+    close(ends[0]);
+    close(ends[1]);
     // Far more output than even the grown pipe holds, read only after all
-    // answers are in; and no answer at all: the input ends while the program
-    // waits, and its pipe keeps its size.
-    for (const std::string& input : {answers + "2\n", std::string()}) {
+    // answers are in; and answers that stop at a prompt: the input ends while
+    // the program waits there, and its pipe keeps its size.
+    for (const std::string& input : {answers + "2\n", std::string("1\n12\n")}) {
         Child child = startProgram({.pipeFlags = O_NONBLOCK});
-        const std::string opening = readUntil(child.output, offerWithBlankLines);
+        const std::string opening = readUntil(child.output, openingBlock);
         // Only a program that waits for its input sleeps before it has any.
         const bool waited = reachesState(statPath(child.pid), "SZ");
         EXPECT_TRUE(waited) << "the program tries to read again and again";
         writeAll(child.input, input);
-        if (input.empty()) {  // else its 2 ends the program, whose input stays open while it writes
+        const bool bulk = input.size() > answers.size();
+        if (!bulk) {  // else its 2 ends the program, whose input stays open while it writes
             closeInput(child);
         }
-        const std::string output = opening + readUntil(child.output, "never");
+        const std::string output = opening + readToEnd(child.output);
         EXPECT_TRUE(output == runTranscript(input)) << output.size() << " bytes unlike the dialog's";
-        EXPECT_EQ(fcntl(child.output, F_GETPIPE_SZ), input.empty() ? sizes.fresh : sizes.grown);
+        EXPECT_EQ(fcntl(child.output, F_GETPIPE_SZ), bulk ? grown : fresh);
         if (!waited || !reachesState(statPath(child.pid), "Z")) {
             kill(child.pid, SIGKILL);
         }
-        EXPECT_EQ(readUntil(child.errors, "never"), "");
+        EXPECT_EQ(readToEnd(child.errors), "");
         EXPECT_EQ(waitForExit(child), 0);
     }
 }
@@ -296,33 +153,15 @@ TEST(process_test, a_failed_close_of_standard_output_is_reported_with_status_one
         runDialog();
         _exit(exitStatus());
     }});
-    readUntil(child.output, offerWithBlankLines);
+    readUntil(child.output, openingBlock);
     // The signal is pending before the answer is sent, and a pending signal is
     // handled at the latest when the read that returns the answer returns: so
     // standard output is closed before the dialog ends and closes it too.
     kill(child.pid, SIGUSR1);
     writeAll(child.input, "2\n");
-    EXPECT_EQ(readUntil(child.errors, "never"),
-              writeFailedMessageStart + std::string("kein gueltiger Datenstrom\n"));
+    EXPECT_EQ(readToEnd(child.errors), writeFailedMessageStart + std::string("kein gueltiger Datenstrom\n"));
     EXPECT_EQ(waitForExit(child), 1);
 }
-
-// A temporary file that is removed again at the end of the test.
-struct TemporaryFile {
-    std::string path;
-    TemporaryFile() {
-        char name[] = "/tmp/euro-umrechner-test-XXXXXX";
-        close(mkstemp(name));
-        path = name;
-    }
-    ~TemporaryFile() { unlink(path.c_str()); }
-    [[nodiscard]] std::string contents() const {
-        std::ifstream file(path);
-        std::stringstream text;
-        text << file.rdbuf();
-        return text.str();
-    }
-};
 
 // Lets no file grow beyond `bytes`; the signal SIGXFSZ then ends the program,
 // without a core file, or is ignored and the write fails.
@@ -375,7 +214,7 @@ TEST(process_test, failures_are_reported_with_their_cause_and_status_one) {
             close(child.output);
             child.output = -1;
         }
-        EXPECT_EQ(readUntil(child.errors, "never"), c.message);
+        EXPECT_EQ(readToEnd(child.errors), c.message);
         EXPECT_EQ(waitForExit(child), c.status);
     }
 }
@@ -428,7 +267,7 @@ TEST(process_test, huge_tokens_and_lines_pass_in_little_memory) {
         feed(child.input, c.head, c.filler, hundredMegabytes, c.tail);
         rusage usage{};
         EXPECT_EQ(waitForExit(child, &usage), 0);
-        EXPECT_NE(output.contents().find(resultHead + c.result + offerWithBlankLines), std::string::npos);
+        EXPECT_NE(output.contents().find(resultHead + c.result + offerAfterResultBlock), std::string::npos);
         if (!sanitized && !emulated) {
             EXPECT_LT(usage.ru_maxrss, 8 * 1024) << "peak resident memory in KiB";
         }
@@ -446,8 +285,9 @@ std::string onScreen(std::string text) {
     return text;
 }
 
+// Each prompt comes before the program waits for its answer; arguments are ignored.
 TEST(process_test, driven_at_a_terminal_like_a_person) {
-    const std::vector<const char*> argv = programCommand();
+    const std::vector<const char*> argv = programCommand({"--help", "extra"});
     int terminal = -1;
     const pid_t pid = forkpty(&terminal, nullptr, nullptr, nullptr);
     ASSERT_GE(pid, 0);
@@ -469,18 +309,15 @@ TEST(process_test, driven_at_a_terminal_like_a_person) {
         screen += readUntil(terminal, end);
     }
     writeAll(terminal, "\x04");  // Ctrl-D: the end of the input
-    screen += readUntil(terminal, "never");
+    screen += readToEnd(terminal);
     int status = 0;
     waitpid(pid, &status, 0);
     close(terminal);
 
-    const std::string opening = runTranscript("");
-    const std::string menu = onScreen(runTranscript("1\n").substr(opening.size()));
-    const std::string amount = onScreen(std::string(blankLine) + blankLine + amountPrompt);
-    EXPECT_EQ(screen,
-              onScreen(opening) + "1\r\n" + menu + "12\r\n" + amount + "100\r\n" +
-                  onScreen(blankLine + (resultHead + std::string("195.583 DM\n")) + offerWithBlankLines) +
-                  "1\r\n" + menu + "5\r\n" + amount);
+    // The echo of each answer ends its line too.
+    EXPECT_EQ(screen, onScreen(openingBlock + "1\n" + menuBlock + "12\n" + amountPromptBlock + "100\n" +
+                               blankLine + resultHead + "195.583 DM\n" + offerAfterResultBlock + "1\n" +
+                               menuBlock + "5\n" + amountPromptBlock));
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
 }
 

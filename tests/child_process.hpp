@@ -7,8 +7,6 @@
 #include <unistd.h>
 
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -65,10 +63,6 @@ struct TemporaryFile {
         path = name;
     }
     ~TemporaryFile() { unlink(path.c_str()); }
-    [[nodiscard]] std::string contents() const {
-        std::ifstream file(path);
-        return {std::istreambuf_iterator<char>(file), {}};
-    }
 };
 
 }  // namespace euro_umrechner

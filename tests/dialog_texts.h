@@ -49,7 +49,6 @@ DIALOG_CONSTANT double euroRates[11] = {1.95583, 40.3399, 6.55957, 166.386, 0.78
                                         2.20371, 13.7603, 200.482, 5.94573, 340.75};
 
 #ifdef __cplusplus
-#include <iterator>
 #include <numeric>
 #include <string>
 // The blocks that the dialog writes at once, of those lines.

@@ -19,13 +19,11 @@ std::string cycle(const std::string& result) {
     return menuBlock + amountPromptBlock + resultLine(result) + offerAfterResultBlock;
 }
 
-struct TranscriptCase {
-    const char* answers;
-    std::string expected;
-};
-
 TEST(dialog_test, transcripts) {
-    const TranscriptCase cases[] = {
+    const struct {
+        const char* answers;
+        std::string expected;
+    } cases[] = {
         // Any answer but 1 to the offer ends the program without another word.
         {"2\n", openingBlock},
         {"4294967297\n", openingBlock},
@@ -85,7 +83,7 @@ TEST(dialog_test, transcripts) {
         {"1\n12\n100\n", openingBlock + cycle("195.583 DM\n")},
         {"1\n12\n-", openingBlock + menuBlock + amountPromptBlock},
     };
-    for (const TranscriptCase& c : cases) {
+    for (const auto& c : cases) {
         for (const std::size_t chunkSize : {wholeInput, std::size_t{1}}) {
             SCOPED_TRACE("answers " + testing::PrintToString(std::string(c.answers)) + ", chunk " +
                          std::to_string(chunkSize));

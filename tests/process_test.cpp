@@ -297,16 +297,13 @@ TEST(process_test, driven_at_a_terminal_like_a_person) {
         execv(argv[0], const_cast<char* const*>(argv.data()));
         _exit(127);
     }
-    const std::string menuEnd = onScreen(menuPrompt);
-    const std::string amountEnd = onScreen(amountPrompt);
-    const std::string continueEnd = onScreen(endOption);
-    std::string screen = readUntil(terminal, continueEnd);
+    std::string screen = readUntil(terminal, onScreen(endOption));
     // Each answer is typed and ended with Return; the terminal echoes it.
-    for (const auto& [typed, end] : {std::pair{"1\r", menuEnd},
-                                     {"12\r", amountEnd},
-                                     {"100\r", continueEnd},
-                                     {"1\r", menuEnd},
-                                     {"5\r", amountEnd}}) {
+    for (const auto& [typed, end] : {std::pair{"1\r", onScreen(menuPrompt)},
+                                     {"12\r", onScreen(amountPrompt)},
+                                     {"100\r", onScreen(endOption)},
+                                     {"1\r", onScreen(menuPrompt)},
+                                     {"5\r", onScreen(amountPrompt)}}) {
         writeAll(terminal, typed);
         screen += readUntil(terminal, end);
     }

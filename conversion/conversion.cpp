@@ -8,14 +8,14 @@
 
 namespace euro_umrechner {
 
-Amount convertAnyAmount(const ConversionEntry& entry, Amount amount) {
+float convertAnyAmount(const ConversionEntry& entry, float amount) {
     const auto bits = std::bit_cast<std::uint32_t>(amount);
     const std::uint32_t magnitude = bits & ~FloatLayout::signBit;
     if (magnitude == 0 || magnitude >= FloatLayout::infinityBits) {
         // A zero or an infinity times a positive factor is itself; a NaN comes
         // back quieted, with its sign and payload, as the x87 returns it.
-        return std::bit_cast<Amount>(magnitude > FloatLayout::infinityBits ? bits | FloatLayout::quietBit
-                                                                           : bits);
+        return std::bit_cast<float>(magnitude > FloatLayout::infinityBits ? bits | FloatLayout::quietBit
+                                                                          : bits);
     }
     DecodedFloat<std::uint32_t> decoded = decode(amount);
     // A subnormal has no hidden bit: shift it up to where that bit would be.
@@ -40,7 +40,7 @@ const ConversionEntry* findConversion(std::int32_t conversionChoice) {
 // the product's bits from 24 up, rounded to float, give the x87's result
 // unless their bits below the float's lie at or just under the midpoint,
 // where the bits beyond and the double rounding decide.
-Amount convertAmount(const ConversionEntry& entry, Amount amount) {
+float convertAmount(const ConversionEntry& entry, float amount) {
     const DecodedFloat<std::uint32_t> decoded = decode(amount);
     const std::uint64_t high = multiplyExactly(decoded.significand, entry.factor.significand).high;
     // For a normal amount high lies in [2^62, 2^64): below the float's bits lie

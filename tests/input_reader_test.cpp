@@ -143,6 +143,16 @@ TEST(input_reader_test, amount_grammar_rounding_and_leftovers) {
     expectReads(cases, readAmount);
 }
 
+// A person's answer is taken as soon as the byte after it arrives.
+TEST(input_reader_test, amount_read_waits_for_no_byte_after_the_one_that_ends_it) {
+    for (const char* input : {"12\n5", "12e\n5", "1e+\n5", "-\n5", ".\n5"}) {
+        MemorySource source{input, 1};
+        const auto reader = makeReader(source);
+        (void)readAmount(*reader);
+        EXPECT_EQ(source.data.substr(source.position), "5") << input;
+    }
+}
+
 // Reads `input` as an amount, which must take all of it, and checks its value.
 void expectWholeAmount(const std::string& input, float expected, std::size_t chunkSize = wholeInput) {
     MemorySource source{input, chunkSize};

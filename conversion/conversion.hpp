@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <string_view>
 
-#include "number_formats/amount.hpp"
 #include "number_formats/extended_float.hpp"
 
 namespace euro_umrechner {
@@ -90,11 +89,11 @@ inline constexpr std::array<ConversionEntry, 22> conversionTable{{
 const ConversionEntry* findConversion(std::int32_t conversionChoice);
 
 // `amount` times the entry's factor, rounded to 64 significand bits and then to
-// Amount, ties to even both times: the bits an x87 extended multiplication gives.
-Amount convertAmount(const ConversionEntry& entry, Amount amount);
+// float, ties to even both times: the bits an x87 extended multiplication gives.
+float convertAmount(const ConversionEntry& entry, float amount);
 
 // convertAmount's general path, for every amount: the 64-bit product, then the
 // float. convertAmount takes a short cut where that gives the same bits.
-Amount convertAnyAmount(const ConversionEntry& entry, Amount amount);
+float convertAnyAmount(const ConversionEntry& entry, float amount);
 
 }  // namespace euro_umrechner

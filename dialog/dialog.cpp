@@ -90,7 +90,7 @@ std::int32_t continueAnswerOf(IntegerRead answer) {
 
 // Writes the blank line before the result line, then the result line: the
 // number and, when a conversion took place, its unit, which ends the line.
-void writeResult(OutputBuffer& output, Amount result, const ConversionEntry* entry) {
+void writeResult(OutputBuffer& output, float result, const ConversionEntry* entry) {
     AmountText number;
     writeText(output, " \nUmgerechnet: ");
     writeText(output, formatAmount(result, number));
@@ -104,9 +104,9 @@ void writeResult(OutputBuffer& output, Amount result, const ConversionEntry* ent
 void runDialogOn(InputReader& input, OutputBuffer& output) {
     std::int32_t continueAnswer = 0;
     std::int32_t conversionChoice = 0;
-    Amount amount = 0.0F;
+    float amount = 0.0F;
     // Carried over from cycle to cycle: a choice that names no conversion shows the last result again.
-    Amount result = 0.0F;
+    float result = 0.0F;
 
     writeText(output, openingBlock);
     // At the first offer an answer that is no number ends the dialog, as any

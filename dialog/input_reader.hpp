@@ -5,7 +5,6 @@
 #include <cstdint>
 
 #include "dialog/output_buffer.hpp"
-#include "number_formats/amount.hpp"
 
 namespace euro_umrechner {
 
@@ -48,7 +47,7 @@ struct IntegerRead {
 
 struct AmountRead {
     ReadStatus status;
-    Amount value;
+    float value;
 };
 
 // Skips white space, then reads an optional sign and decimal digits; a value

@@ -11,17 +11,6 @@
 
 namespace euro_umrechner {
 
-std::int64_t addDecimalExponents(std::int64_t a, std::int64_t b) {
-    constexpr std::int64_t limit = std::numeric_limits<std::int64_t>::max();
-    if (b > 0 && a > limit - b) {
-        return limit;
-    }
-    if (b < 0 && a < -limit - b) {
-        return -limit;
-    }
-    return a + b;
-}
-
 namespace {
 
 // Beyond this exponent a float is long past its overflow or underflow.
@@ -47,16 +36,43 @@ void writeReducedText(const DecimalNumber& number, char* text, char* textEnd) {
     *std::to_chars(out, textEnd - 1, clampedExponent(number)).ptr = '\0';
 }
 
-// Powers of ten up to 10^10; times seven digits at most, a product stays below 10^17 < 2^57.
-constexpr std::array<std::uint64_t, maxFractionDigits + 1> powersOfTen{
-    1, 10, 100, 1'000, 10'000, 100'000, 1'000'000, 10'000'000, 100'000'000, 1'000'000'000, 10'000'000'000};
+// Significant digits of a number that 64 bits always hold: 10^19 < 2^64.
+constexpr std::int64_t maxSignificandDigits = 19;
 
-// The nearest float to a number of at most seven significant digits whose
-// point is at most ten places from the end of its digits, rounded once from
-// exact integers. False for other numbers.
+// Digits after the point that nearestFloatOfFraction takes at most.
+constexpr std::int64_t maxFractionDigits = 10;
+
+constexpr auto powersOfTen = [] {
+    std::array<std::uint64_t, maxSignificandDigits> powers{};
+    std::uint64_t power = 1;
+    for (std::uint64_t& entry : powers) {
+        entry = power;
+        power *= 10;
+    }
+    return powers;
+}();
+
+// The float nearest to `decimalSignificand` / 10^`fractionCount`, for at most
+// maxFractionDigits fraction digits, rounded once from exact integers.
+float nearestFloatOfFraction(std::uint64_t decimalSignificand, std::size_t fractionCount) {
+    // With the significand's top bit at bit 63 the quotient is at least 2^63 / 10^10 > 2^29:
+    // more bits than a float keeps plus a round bit; a remainder makes it sticky.
+    const int shift = std::countl_zero(decimalSignificand | 1U);
+    const std::uint64_t numerator = decimalSignificand << shift;
+    const std::uint64_t scale = powersOfTen[fractionCount];
+    const std::uint64_t quotient = numerator / scale;
+    const bool remainder = numerator % scale != 0;
+    return roundToFloat(false, quotient, -shift, remainder);
+}
+
+// The nearest float to a number whose significant digits, and the zeros
+// between them and the point, fit in 64 bits, with at most maxFractionDigits
+// after the point, rounded once from exact integers. False for other numbers.
 bool nearestFloatOfShortNumber(const DecimalNumber& number, float& magnitude) {
-    const std::int64_t power = clampedExponent(number) - static_cast<std::int64_t>(number.digitCount);
-    if (number.digitCount > 7 || number.droppedNonZero || power < -10 || power > 10) {
+    const auto digitCount = static_cast<std::int64_t>(number.digitCount);
+    const std::int64_t power = clampedExponent(number) - digitCount;
+    if (number.droppedNonZero || power < -maxFractionDigits ||
+        digitCount + std::max<std::int64_t>(power, 0) > maxSignificandDigits) {
         return false;
     }
     std::uint64_t decimalSignificand = 0;  // not 0: the first kept digit is not 0
@@ -65,25 +81,14 @@ bool nearestFloatOfShortNumber(const DecimalNumber& number, float& magnitude) {
     }
     if (power >= 0) {
         const std::uint64_t scale = powersOfTen[static_cast<std::size_t>(power)];
-        magnitude = roundToFloat(false, decimalSignificand * scale, 0, false);  // exact: below 10^17 < 2^57
+        magnitude = roundToFloat(false, decimalSignificand * scale, 0, false);  // exact: below 10^19 < 2^64
         return true;
     }
-    magnitude = nearestFloatOfFraction(false, decimalSignificand, static_cast<std::size_t>(-power));
+    magnitude = nearestFloatOfFraction(decimalSignificand, static_cast<std::size_t>(-power));
     return true;
 }
 
 }  // namespace
-
-float nearestFloatOfFraction(bool negative, std::uint64_t decimalSignificand, std::size_t fractionCount) {
-    // With the significand's top bit at bit 63 the quotient is at least 2^63 / 10^10 > 2^29:
-    // more bits than a float keeps plus a round bit; a remainder makes it sticky.
-    const int shift = std::countl_zero(decimalSignificand | 1U);
-    const std::uint64_t numerator = decimalSignificand << shift;
-    const std::uint64_t scale = powersOfTen[fractionCount];
-    const std::uint64_t quotient = numerator / scale;
-    const bool remainder = numerator % scale != 0;
-    return roundToFloat(negative, quotient, -shift, remainder);
-}
 
 float nearestFloat(const DecimalNumber& number) {
     float magnitude = 0.0F;
@@ -97,6 +102,17 @@ float nearestFloat(const DecimalNumber& number) {
         magnitude = std::strtof(text, nullptr);
     }
     return number.negative ? -magnitude : magnitude;
+}
+
+std::int32_t saturatedInt32(const DecimalNumber& number) {
+    // One past INT32_MAX, so that INT32_MIN is still exact.
+    constexpr std::int64_t magnitudeLimit = std::int64_t{INT32_MAX} + 1;
+    std::int64_t magnitude = 0;
+    for (std::size_t i = 0; i < number.digitCount; ++i) {
+        magnitude = std::min(magnitude * 10 + (number.digits[i] - '0'), magnitudeLimit);
+    }
+    return static_cast<std::int32_t>(number.negative ? -magnitude
+                                                     : std::min<std::int64_t>(magnitude, INT32_MAX));
 }
 
 }  // namespace euro_umrechner

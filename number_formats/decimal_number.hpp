@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 
 namespace euro_umrechner {
 
@@ -18,21 +19,29 @@ struct DecimalNumber {
     bool droppedNonZero = false;  // a significant digit beyond the kept ones was not 0
     std::size_t digitCount = 0;   // kept significant digits, the first one not 0
     std::int64_t decimalExponent = 0;
-    char digits[keptSignificantDigits] = {};
+    char digits[keptSignificantDigits];  // the first digitCount of them; left unset, as each number would
+                                         // clear them
 };
 
 // a + b, saturated at plus or minus INT64_MAX. While a token is read its digits
 // move the exponent by at most its length, so for any token shorter than 2^62
 // characters the sum with a saturated explicit exponent still lies on the right
 // side of every float's range.
-std::int64_t addDecimalExponents(std::int64_t a, std::int64_t b);
-
-// Appends one digit that comes after all digits before it, wherever the point
-// is. Inline: the reader calls it for every digit.
-inline void appendDigit(DecimalNumber& number, char digit) {
-    if (number.digitCount == 0 && digit == '0') {
-        return;  // a leading zero is not significant
+inline std::int64_t addDecimalExponents(std::int64_t a, std::int64_t b) {
+    constexpr std::int64_t limit = std::numeric_limits<std::int64_t>::max();
+    if (b > 0 && a > limit - b) {
+        return limit;
     }
+    if (b < 0 && a < -limit - b) {
+        return -limit;
+    }
+    return a + b;
+}
+
+// Appends a significant digit (the first not 0, or any after it) that comes
+// after all digits before it, wherever the point is. Inline: the scanner calls
+// it for every digit.
+inline void appendDigit(DecimalNumber& number, char digit) {
     if (number.digitCount < keptSignificantDigits) {
         number.digits[number.digitCount++] = digit;
     } else if (digit != '0') {
@@ -40,16 +49,12 @@ inline void appendDigit(DecimalNumber& number, char digit) {
     }
 }
 
-// Digits after the point that nearestFloatOfFraction takes at most.
-inline constexpr std::size_t maxFractionDigits = 10;
-
-// The float nearest to `decimalSignificand` / 10^`fractionCount`, negated
-// when `negative`, for any significand (0 among them) and at most
-// maxFractionDigits fraction digits; rounded once, from exact integers.
-float nearestFloatOfFraction(bool negative, std::uint64_t decimalSignificand, std::size_t fractionCount);
-
 // The float nearest to `number` (whose exponent may be anything), ties to even; infinity on overflow, a
 // subnormal or zero on underflow, as strtof rounds.
 float nearestFloat(const DecimalNumber& number);
+
+// The integer `number`, saturated to the int32 range; `number` has no digits
+// after its point, as a scanned integer has.
+std::int32_t saturatedInt32(const DecimalNumber& number);
 
 }  // namespace euro_umrechner

@@ -3,7 +3,6 @@
 // only, so that every platform gets the same bits.
 #pragma once
 
-#include <bit>
 #include <cstdint>
 
 #include "number_formats/float_layout.hpp"
@@ -19,12 +18,8 @@ struct ExtendedFloat {
 
 // A positive normal double, exactly: its 53-bit significand moved to the top.
 constexpr ExtendedFloat extendedOf(double value) {
-    constexpr int shift = doubleToExtendedShift;
-    const auto bits = std::bit_cast<std::uint64_t>(value);
-    const std::uint64_t significand = (bits & DoubleLayout::fractionMask) | DoubleLayout::hiddenBit;
-    const auto biasedExponent = static_cast<std::int32_t>(bits >> DoubleLayout::fractionBits);
-    const std::int32_t exponent = biasedExponent - DoubleLayout::exponentBias - DoubleLayout::fractionBits;
-    return {significand << shift, exponent - shift};
+    const DecodedFloat<std::uint64_t> decoded = decode(value);
+    return {decoded.significand << doubleToExtendedShift, decoded.exponent - doubleToExtendedShift};
 }
 
 // 1 / `value` for a positive normal double, rounded to a 64-bit significand,

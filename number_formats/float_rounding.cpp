@@ -17,20 +17,18 @@ std::uint64_t shiftRightRounded(std::uint64_t significand, std::int64_t drop, bo
     return kept + roundingIncrement(kept, rest, half, sticky);
 }
 
-// The bits of roundToFloat's magnitude for any value; `leading` is the
-// exponent of the significand's top bit.
-std::uint32_t magnitudeBits(std::uint64_t significand, std::int64_t exponent, std::int64_t leading,
+// The bits of roundToFloat's magnitude for any value.
+std::uint32_t magnitudeBits(std::uint64_t significand, std::int64_t exponent, std::int64_t leadingExponent,
                             bool sticky) {
     if (significand == 0) {
         return 0;
     }
-    if (leading > FloatLayout::largestExponent) {
+    if (leadingExponent > FloatLayout::largestLeadingExponent) {
         return FloatLayout::infinityBits;
     }
-    // The quantum is the exponent of the result's last significand bit.
-    const std::int64_t quantum =
-        std::max<std::int64_t>(leading - FloatLayout::fractionBits, FloatLayout::smallestQuantum);
-    const std::int64_t drop = quantum - exponent;
+    const std::int64_t resultExponent =
+        std::max<std::int64_t>(leadingExponent - FloatLayout::fractionBits, FloatLayout::smallestExponent);
+    const std::int64_t drop = resultExponent - exponent;
     std::uint64_t kept = 0;  // stays 0 when the value is below half the smallest subnormal
     if (drop <= 0) {
         kept = significand << -drop;  // exact: the significand has at most 24 bits here
@@ -39,7 +37,7 @@ std::uint32_t magnitudeBits(std::uint64_t significand, std::int64_t exponent, st
     }
     // kept is below 2^24 + 1 and the biased field below 254: a carry out of the
     // significand moves into the exponent field by itself, up to infinity.
-    const std::int64_t biasedField = quantum - FloatLayout::smallestQuantum;
+    const std::int64_t biasedField = resultExponent - FloatLayout::smallestExponent;
     return static_cast<std::uint32_t>((biasedField << FloatLayout::fractionBits) + kept);
 }
 
@@ -49,10 +47,10 @@ float roundToFloat(bool negative, std::uint64_t significand, std::int32_t expone
     const std::uint32_t sign = negative ? FloatLayout::signBit : 0;
     // int64 holds every sum below, whatever the int32 exponent.
     const int shift = std::countl_zero(significand);
-    const std::int64_t leading = exponent + std::int64_t{ExtendedLayout::significandBits - 1 - shift};
-    if (significand == 0 || leading < FloatLayout::smallestExponent ||
-        leading > FloatLayout::largestExponent) {
-        return std::bit_cast<float>(sign | magnitudeBits(significand, exponent, leading, sticky));
+    const std::int64_t leadingExponent = exponent + std::int64_t{ExtendedLayout::significandBits - 1 - shift};
+    if (significand == 0 || leadingExponent < FloatLayout::smallestNormalLeadingExponent ||
+        leadingExponent > FloatLayout::largestLeadingExponent) {
+        return std::bit_cast<float>(sign | magnitudeBits(significand, exponent, leadingExponent, sticky));
     }
     // A normal result, the common case: with the top bit at the top of the
     // word the float keeps the bits above extendedToFloatDrop.
@@ -63,7 +61,7 @@ float roundToFloat(bool negative, std::uint64_t significand, std::int32_t expone
         kept + roundingIncrement(kept, normalized & ((half << 1) - 1), half, sticky);
     // The hidden bit adds one to the biased exponent, and a carry out of the
     // significand one more, up to infinity.
-    const std::int64_t biasedField = leading - FloatLayout::smallestExponent;
+    const std::int64_t biasedField = leadingExponent - FloatLayout::smallestNormalLeadingExponent;
     return std::bit_cast<float>(
         sign | static_cast<std::uint32_t>((biasedField << FloatLayout::fractionBits) + rounded));
 }

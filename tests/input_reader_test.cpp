@@ -70,9 +70,8 @@ TEST(input_reader_test, integer_grammar_saturation_and_leftovers) {
         {"-2147483649", ReadStatus::Number, int32Min, ""},
         {"-99999999999999999999999999999", ReadStatus::Number, int32Min, ""},
         {"000000000000000000000000000001", ReadStatus::Number, 1, ""},
-        // Up to nine digits are read straight from the buffer when the byte
-        // after them has arrived, more go the general way.
-        {"-999999999\n", ReadStatus::Number, -999999999, "\n"},
+        // Ten digits in range and out of it, with the byte after them in the buffer.
+        {"-2147483647\n", ReadStatus::Number, -2147483647, "\n"},
         {"2147483648\n", ReadStatus::Number, int32Max, "\n"},
         {"-2147483648 ", ReadStatus::Number, int32Min, " "},
         {"12e5 ", ReadStatus::Number, 12, "e5 "},
@@ -144,6 +143,16 @@ TEST(input_reader_test, amount_grammar_rounding_and_leftovers) {
     expectReads(cases, readAmount);
 }
 
+// A person's answer is taken as soon as the byte after it arrives.
+TEST(input_reader_test, amount_read_waits_for_no_byte_after_the_one_that_ends_it) {
+    for (const char* input : {"12\n5", "12e\n5", "1e+\n5", "-\n5", ".\n5"}) {
+        MemorySource source{input, 1};
+        const auto reader = makeReader(source);
+        (void)readAmount(*reader);
+        EXPECT_EQ(source.data.substr(source.position), "5") << input;
+    }
+}
+
 // Reads `input` as an amount, which must take all of it, and checks its value.
 void expectWholeAmount(const std::string& input, float expected, std::size_t chunkSize = wholeInput) {
     MemorySource source{input, chunkSize};
@@ -189,31 +198,21 @@ TEST(input_reader_test, amount_matches_strtof_on_random_strings) {
 }
 
 TEST(input_reader_test, amount_matches_strtof_at_the_edges_of_short_numbers) {
-    // Nineteen digits, ten of them after the point, are read straight from the
-    // buffer once the byte after them has arrived; one digit more, or an
-    // exponent, goes the general way.
-    const char* const bufferedCases[] = {"9999999999999999999",
-                                         "18446744073709551617",
-                                         "999999999.9999999999",
-                                         "0.12345678901",
-                                         "16777217.0",
-                                         "-0.00",
-                                         "5.e3",
-                                         "33554431.5e0"};
-    // Seven digits and a power of ten up to 10 take the short way; one more
-    // digit or power takes the long one. The last six are exact ties, and
-    // quotients that look like ties until their remainder counts.
-    const char* const shortCases[] = {
-        "9999999e10",    "9999999e11",   "99999999e10", "1234567e-10", "1234567e-11",
-        "12345678e-10",  "8388609e-10",  "16777217",    "16777217e-7", "0.0000000001",
-        "0.00000000001", "3.4028235e38", "7e-46",       "1.4e-45",     "0.1234567",
-        "0.12345678",    "-999999.9",    "16777216.5",  "1677721.75",  "3e10",
-        "3355445e1",     "429e-10",      "0.00033291",  "118467e-9",   "33291e-8",
+    // Significant digits and the zeros up to the point that make at most 19
+    // digits, at most ten of them after the point, are rounded from exact
+    // integers; one digit or place more goes to strtof. Among them exact ties,
+    // and quotients that look like ties until their remainder counts.
+    const char* const cases[] = {
+        "16777217.0",   "-0.00",         "5.e3",          "33554431.5e0",
+        "999999999e10", "9999999999e10", "1e18",          "1e19",
+        "1234567e-10",  "1234567e-11",   "12345678e-10",  "8388609e-10",
+        "16777217",     "16777217e-7",   "0.0000000001",  "0.00000000001",
+        "3.4028235e38", "7e-46",         "1.4e-45",       "0.1234567",
+        "0.12345678",   "-999999.9",     "16777216.5",    "1677721.75",
+        "3e10",         "3355445e1",     "429e-10",       "0.00033291",
+        "118467e-9",    "33291e-8",      "0.12345678901", "999999999.9999999999",
     };
-    for (const char* input : bufferedCases) {
-        expectSameAsStrtof(input);
-    }
-    for (const char* input : shortCases) {
+    for (const char* input : cases) {
         expectSameAsStrtof(input);
     }
 }

@@ -1,0 +1,143 @@
+#include "number_formats/number_scanner.hpp"
+
+#include <limits>
+
+namespace euro_umrechner {
+
+namespace {
+
+constexpr int noCharacter = -1;  // past the end of the input
+constexpr int notYetRead = -2;   // past the end of the text, where the input goes on
+
+bool isDigit(int c) { return c >= '0' && c <= '9'; }
+
+bool isSign(int c) { return c == '+' || c == '-'; }
+
+// The character at `offset` in `text`, or what lies beyond the text.
+int characterAt(std::string_view text, std::size_t offset, bool inputEnds) {
+    if (offset < text.size()) {
+        return static_cast<unsigned char>(text[offset]);
+    }
+    return inputEnds ? noCharacter : notYetRead;
+}
+
+// Appends the run of digits from `at` on to `number` and returns where it
+// ends. Before the point every significant digit raises the exponent; after
+// it, every zero that comes before the first significant digit lowers it.
+std::size_t scanDigits(std::string_view text, std::size_t at, DecimalNumber& number, bool afterPoint) {
+    std::int64_t exponentShift = 0;  // at most the text's length
+    for (; at < text.size() && isDigit(static_cast<unsigned char>(text[at])); ++at) {
+        const bool leadingZero = number.digitCount == 0 && text[at] == '0';
+        if (afterPoint ? leadingZero : !leadingZero) {
+            ++exponentShift;
+        }
+        if (!leadingZero) {
+            appendDigit(number, text[at]);
+        }
+    }
+    number.decimalExponent =
+        addDecimalExponents(number.decimalExponent, afterPoint ? -exponentShift : exponentShift);
+    return at;
+}
+
+// Adds the run of exponent digits from `at` on to `value`, saturating at
+// INT64_MAX, and returns where it ends.
+std::size_t scanExponentDigits(std::string_view text, std::size_t at, std::int64_t& value) {
+    constexpr std::int64_t limit = std::numeric_limits<std::int64_t>::max();
+    for (; at < text.size() && isDigit(static_cast<unsigned char>(text[at])); ++at) {
+        const int digit = text[at] - '0';
+        value = value > (limit - digit) / 10 ? limit : value * 10 + digit;
+    }
+    return at;
+}
+
+void endNumber(NumberScan& scan) {
+    scan.number.decimalExponent = addDecimalExponents(
+        scan.number.decimalExponent, scan.exponentNegative ? -scan.explicitExponent : scan.explicitExponent);
+    scan.phase = ScanPhase::Number;
+}
+
+}  // namespace
+
+std::size_t scanNumber(NumberScan& scan, NumberForm form, std::string_view text, bool inputEnds) {
+    std::size_t at = 0;
+    const auto next = [&](std::size_t offset) { return characterAt(text, at + offset, inputEnds); };
+    // Every phase moves on to the next one, or returns.
+    for (;;) {
+        switch (scan.phase) {
+            case ScanPhase::Start: {
+                // A sign is taken only together with the digit, or the point
+                // and the digit, that start the number.
+                const std::size_t sign = isSign(next(0)) ? 1 : 0;
+                const int first = next(sign);
+                const bool point = form == NumberForm::Decimal && first == '.';
+                const int afterPoint = point ? next(sign + 1) : noCharacter;
+                if (first == notYetRead || afterPoint == notYetRead) {
+                    return at;
+                }
+                if (!isDigit(first) && !isDigit(afterPoint)) {
+                    scan.phase = ScanPhase::NoNumber;
+                    return at;
+                }
+                scan.number.negative = next(0) == '-';
+                at += sign;
+                scan.phase = ScanPhase::IntegerDigits;
+                break;
+            }
+            case ScanPhase::IntegerDigits:
+                at = scanDigits(text, at, scan.number, false);
+                if (next(0) == notYetRead) {
+                    return at;
+                }
+                if (form == NumberForm::Integer) {
+                    endNumber(scan);
+                    return at;
+                }
+                // The number has a digit before the point or after it, so a point is always its own.
+                if (next(0) == '.') {
+                    ++at;
+                    scan.phase = ScanPhase::FractionDigits;
+                } else {
+                    scan.phase = ScanPhase::Exponent;
+                }
+                break;
+            case ScanPhase::FractionDigits:
+                at = scanDigits(text, at, scan.number, true);
+                if (next(0) == notYetRead) {
+                    return at;
+                }
+                scan.phase = ScanPhase::Exponent;
+                break;
+            case ScanPhase::Exponent: {
+                // Without a digit after the marker and any sign, the number ends before the marker.
+                const int marker = next(0);
+                const int afterMarker = marker == 'e' || marker == 'E' ? next(1) : noCharacter;
+                const std::size_t sign = isSign(afterMarker) ? 1 : 0;
+                const int digit = afterMarker == noCharacter ? noCharacter : next(1 + sign);
+                if (marker == notYetRead || digit == notYetRead) {
+                    return at;
+                }
+                if (!isDigit(digit)) {
+                    endNumber(scan);
+                    return at;
+                }
+                scan.exponentNegative = afterMarker == '-';
+                at += 1 + sign;
+                scan.phase = ScanPhase::ExponentDigits;
+                break;
+            }
+            case ScanPhase::ExponentDigits:
+                at = scanExponentDigits(text, at, scan.explicitExponent);
+                if (next(0) == notYetRead) {
+                    return at;
+                }
+                endNumber(scan);
+                return at;
+            case ScanPhase::Number:
+            case ScanPhase::NoNumber:
+                return at;
+        }
+    }
+}
+
+}  // namespace euro_umrechner

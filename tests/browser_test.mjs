@@ -10,8 +10,10 @@
 // Screenshots go to $EURO_UMRECHNER_SCREENSHOTS, else the working folder.
 // Exits with 77, skipped, where a browser or the npm packages are missing.
 import assert from 'node:assert/strict';
-import { mkdirSync, readFileSync } from 'node:fs';
-import { basename, join } from 'node:path';
+import { cpSync, mkdirSync, mkdtempSync, readdirSync, readFileSync, writeFileSync } from 'node:fs';
+import { createServer } from 'node:http';
+import { tmpdir } from 'node:os';
+import { basename, extname, join } from 'node:path';
 import { pathToFileURL } from 'node:url';
 import { chromium, openTab, puppeteerTab } from './browsers.mjs';
 
@@ -28,7 +30,7 @@ const cases = [
   ['empty lines answer nothing', ['', '1', '', '12', '100', '', '2'], example],
   ['a comma stays a comma: 2 is read, ",5" asks again', ['1', '12', '2,5', '2'],
     example.replace('195.583', '3.91166') + offer],
-  ['a second and third chance at the menu, an amount with a point', ['1', 'abc', 'ıı', '12', '100.5', '2'],
+  ['a second and third chance at the menu, an amount with a point', ['1', 'abc'.repeat(23), 'ıı', '12', '100.5', '2'],
     example.replace('Ihre Wahl?\n', '$&$&$&').replace('195.583', '196.561')],
   ['an amount that needs every byte of the module', ['1', '12', '6.48975e-9', '2'],
     example.replace('195.583', '1.26928e-08')],
@@ -122,12 +124,12 @@ async function runDialogs(tab, where, rows, width) {
 // Opens the page at `url` in the tab, counting the field's blurs and the
 // page's errors; in Chromium, `requests` collects those that leave `url`'s origin.
 async function open(tab, url, requests) {
-  tab.page?.on('request', (request) => {
+  (requests ? tab.page : null)?.on('request', (request) => {
     if (/^(https?|wss?):/.test(request.url()) && !request.url().startsWith(new URL(url).origin)) {
       requests.push(request.url());
     }
   });
-  tab.page?.on('pageerror', (error) => requests.push(error.message));
+  (requests ? tab.page : null)?.on('pageerror', (error) => requests.push(error.message));
   await tab.open(url);
   await tab.evaluate(() => {
     [window.blurs, window.errors] = [0, []];
@@ -200,5 +202,51 @@ try {
   assert.deepEqual(shown, [0, true], 'with JavaScript off: the form hidden, the message shown');
 } finally {
   await broken.close();
+}
+
+// The app folder served under a sub-path, as from any web server: installable,
+// working offline once visited, and replaced by a new version on the server
+// within two visits, its old cache gone.
+let served = appFolder;
+const types = { '.html': 'text/html', '.js': 'text/javascript', '.webmanifest': 'application/manifest+json' };
+const server = createServer((request, response) => {
+  const path = new URL(request.url, 'http://any').pathname.replace(/^\/apps\/euro\/(index\.html)?/, '');
+  const file = decodeURIComponent(path) || 'index.html';
+  try {
+    const body = readFileSync(join(served, file));
+    response.writeHead(200, { 'Content-Type': types[extname(file)] ?? 'image/png' }).end(body);
+  } catch {
+    response.writeHead(404).end();
+  }
+});
+const listen = (port) => new Promise((resolve) => server.listen(port, '127.0.0.1', () => resolve(server.address().port)));
+const app = await openTab('chromium', desktop);
+try {
+  const port = await listen(0);
+  const home = `http://127.0.0.1:${port}/apps/euro/`;
+  const requests = [];
+  await open(app, home, requests);
+  await app.evaluate(() => navigator.serviceWorker.ready.then(() => true));
+  const cdp = await app.page.createCDPSession();
+  const { errors } = await cdp.send('Page.getAppManifest');
+  const { installabilityErrors } = await cdp.send('Page.getInstallabilityErrors');
+  assert.deepEqual([errors, installabilityErrors], [[], []], 'the app: its manifest, its installability');
+  await new Promise((resolve) => { server.close(resolve); server.closeAllConnections(); });
+  await open(app, home);
+  await runDialogs(app, 'the app offline', [cases[1]], desktop.width);
+  served = mkdtempSync(join(tmpdir(), 'euro-umrechner-app-'));
+  cpSync(appFolder, served, { recursive: true });
+  for (const name of readdirSync(served).filter((file) => !file.endsWith('.png'))) {
+    writeFileSync(join(served, name), readFileSync(join(served, name), 'utf8').replaceAll(version, 'next'));
+  }
+  await listen(port);
+  await open(app, home);
+  await app.waitFor(() => caches.keys().then((keys) => keys.length > 0 && keys.every((key) => key.includes('next'))));
+  await open(app, home);
+  assert.equal(await app.evaluate(() => document.title), 'Euro-Umrechner next', 'the app: the new version');
+  assert.deepEqual(requests, [], 'the app: requests that left its origin, or errors');
+} finally {
+  server.close();
+  await app.close();
 }
 console.log(`${cases.length} dialogs: the native program's bytes; ${timings.join(', ')}`);

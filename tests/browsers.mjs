@@ -17,10 +17,12 @@ const programs = {
   firefox: '/usr/bin/firefox-esr',
   webkit: '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser',
   driver: '/usr/bin/WebKitWebDriver',
+  xvfb: '/usr/bin/Xvfb',
 };
 
 function need(engine) {
-  const missing = [engine === 'webkit' ? 'driver' : null, engine].filter((name) => name && !existsSync(programs[name]));
+  const display = engine === 'webkit' ? ['driver', process.env.DISPLAY ? null : 'xvfb'] : [];
+  const missing = [...display, engine].filter((name) => name && !existsSync(programs[name]));
   for (const name of engine === 'webkit' ? ['selenium-webdriver'] : ['puppeteer-core']) {
     try {
       load(name);
@@ -84,18 +86,23 @@ async function webkitTab(viewport) {
   const children = [];
   const env = { ...process.env };
   if (!env.DISPLAY) {
-    const xvfb = spawn('Xvfb', ['-displayfd', '3', '-nolisten', 'tcp'], { stdio: ['ignore', 'ignore', 'inherit', 'pipe'] });
+    const xvfb = spawn(programs.xvfb, ['-displayfd', '3', '-nolisten', 'tcp'], { stdio: ['ignore', 'ignore', 'inherit', 'pipe'] });
     children.push(xvfb);
     env.DISPLAY = `:${(await new Promise((resolve) => xvfb.stdio[3].once('data', resolve))).toString().trim()}`;
   }
   const port = await freePort();
   children.push(spawn(programs.driver, [`--port=${port}`], { env, stdio: 'ignore' }));
   const server = `http://127.0.0.1:${port}`;
-  await waitFor(() => fetch(`${server}/status`).then(() => true, () => false), null, []);
-  const driver = await new Builder().usingServer(server).withCapabilities({
-    browserName: 'MiniBrowser',
-    'webkitgtk:browserOptions': { binary: programs.webkit, args: ['--automation'] },
-  }).build();
+  const stop = () => children.reverse().forEach((child) => child.kill());
+  const driver = await waitFor(() => fetch(`${server}/status`).then(() => true, () => false), null, [])
+    .then(() => new Builder().usingServer(server).withCapabilities({
+      browserName: 'MiniBrowser',
+      'webkitgtk:browserOptions': { binary: programs.webkit, args: ['--automation'] },
+    }).build())
+    .catch((error) => {
+      stop();
+      throw error;
+    });
   await driver.manage().window().setRect({ width: viewport.width, height: viewport.height });
   const keys = { Enter: Key.ENTER, Tab: Key.TAB };
   const evaluate = (fn, ...args) => driver.executeAsyncScript(
@@ -111,7 +118,7 @@ async function webkitTab(viewport) {
     waitFor: (fn, ...args) => waitFor(evaluate, fn, args),
     close: async () => {
       await driver.quit();
-      children.reverse().forEach((child) => child.kill());
+      stop();
     },
   };
 }

@@ -4,7 +4,8 @@
 //   answer to the next prompt, with the CPU as it is and slowed down four
 //   times (DevTools' CPU throttling, a stand-in for a slow phone).
 // - A long log: one answer after 1, 100 and 1,000 conversions already in the
-//   log, and one paste of 3,000 and of 10,000 answers on one line.
+//   log (each sent as one line, "1 12 100"), and one paste of 3,000 and of
+//   10,000 answers on one line.
 // Each time runs from the click on "Senden" until the page is laid out again.
 //   node bench/page_benchmark.mjs [PAGE...] [--runs N]
 // PAGE defaults to build-wasm/web/euro-umrechner-*.html; given two or more
@@ -83,7 +84,7 @@ for (const conversions of [1, 100, 1000]) {
     name: `one answer after ${conversions.toLocaleString('en')} conversion(s)`,
     measure: async (browser, page) => {
       const { tab } = await open(browser, page);
-      await send(tab, [answersFor(3 * conversions).join(' ')]);
+      await send(tab, Array(conversions).fill(conversion.join(' ')));
       const times = await send(tab, answersFor(3 * 3));
       await tab.close();
       return times;

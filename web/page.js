@@ -65,14 +65,9 @@
     output.appendData(text);
   }
 
-  // The answer's line break is not shown where the next block begins on a new
-  // line anyway, so that the log's text as rendered, copied or read out is
-  // its text, with no line twice.
   function echo(line) {
     const answer = document.createElement('kbd');
-    const lineBreak = document.createElement('span');
-    lineBreak.textContent = '\n';
-    answer.append(line.slice(0, -1), lineBreak);
+    answer.textContent = line;
     lastBlock().append(answer);
     block = null;
     output = null;

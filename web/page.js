@@ -32,9 +32,12 @@
   let exports = null; // the running instance's exports
   let unread = new Uint8Array(0); // sent but not yet read by the dialog
   let waiting = false; // the dialog waits for a line
-  // The log is a column of blocks, a new one after each answer, so that the
-  // browser lays out only the last block as the output grows; the output goes
-  // into one text node per run of it.
+  // The log is a column of groups of blocks, a new block after each answer,
+  // so that the browser lays out only the last block as the output grows and
+  // only the last group and the groups themselves as blocks come; the output
+  // goes into one text node per run of it.
+  const blocksPerGroup = 50;
+  let group = null;
   let block = null;
   let output = null;
   let following = true; // the log shows its newest line: no one scrolled up to read
@@ -50,8 +53,12 @@
 
   function lastBlock() {
     if (block === null) {
+      if (group === null || group.childElementCount === blocksPerGroup) {
+        group = document.createElement('div');
+        log.append(group);
+      }
       block = document.createElement('div');
-      log.append(block);
+      group.append(block);
     }
     return block;
   }
@@ -113,6 +120,7 @@
     exports = null;
     unread = new Uint8Array(0);
     waiting = false;
+    group = null;
     block = null;
     output = null;
     log.replaceChildren();

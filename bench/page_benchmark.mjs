@@ -7,7 +7,8 @@
 //   log (each sent as one line, "1 12 100"), and one paste of 3,000 and of
 //   10,000 answers on one line.
 // Each time runs from the click on "Senden" until the page is laid out again.
-//   node bench/page_benchmark.mjs [PAGE...] [--runs N]
+//   node bench/page_benchmark.mjs [PAGE...] [--runs N] [--only REGEX]
+// --only runs only the rows whose name matches (e.g. --only paste).
 // PAGE defaults to build-wasm/web/euro-umrechner-*.html; given two or more
 // pages, the runs alternate between them, so that a busy machine slows all
 // alike. Launches Chromium as the browser test does; needs npm ci in web/.
@@ -20,6 +21,8 @@ const root = fileURLToPath(new URL('..', import.meta.url));
 const args = process.argv.slice(2);
 const runsAt = args.indexOf('--runs');
 const runs = runsAt >= 0 ? Number(args.splice(runsAt, 2)[1]) : 10;
+const onlyAt = args.indexOf('--only');
+const only = new RegExp(onlyAt >= 0 ? args.splice(onlyAt, 2)[1] : '');
 const built = join(root, 'build-wasm', 'web');
 const isPage = (name) => /^euro-umrechner-.*\.html$/.test(name);
 const pages = args.length > 0 ? args : [join(built, readdirSync(built).find(isPage))];
@@ -115,7 +118,7 @@ try {
   console.log(`${runs} runs per row and page (after one left out)\n`);
   console.log(`| what | ${pages.map((page) => basename(page)).join(' | ')} |`);
   console.log(`|---|${pages.map(() => '---|').join('')}`);
-  for (const row of rows) {
+  for (const row of rows.filter((row) => only.test(row.name))) {
     const times = pages.map(() => []);
     for (let run = -1; run < runs; ++run) {
       for (const [index, page] of pages.entries()) {

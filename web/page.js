@@ -63,13 +63,29 @@
     return block;
   }
 
+  // A long run of output (the answers to a long paste) goes on in a new block
+  // after a line once a block holds blockText characters: the browser lays out
+  // a huge text more slowly than the same text in parts.
+  const blockText = 16 * 1024;
   function write(data, size) {
-    const text = decoder.decode(new Uint8Array(exports.memory.buffer, data, size));
-    if (output === null) {
-      output = document.createTextNode('');
-      lastBlock().append(output);
+    let text = decoder.decode(new Uint8Array(exports.memory.buffer, data, size));
+    while (text !== '') {
+      if (output === null) {
+        output = document.createTextNode('');
+        lastBlock().append(output);
+      }
+      let end = text.length;
+      if (output.length + text.length > blockText) {
+        const lineEnd = text.lastIndexOf('\n', Math.max(0, blockText - output.length - 1));
+        end = lineEnd >= 0 ? lineEnd + 1 : text.indexOf('\n') + 1 || text.length;
+      }
+      output.appendData(text.slice(0, end));
+      text = text.slice(end);
+      if (text !== '') {
+        block = null;
+        output = null;
+      }
     }
-    output.appendData(text);
   }
 
   function echo(line) {

@@ -32,10 +32,10 @@
   let exports = null; // the running instance's exports
   let unread = new Uint8Array(0); // sent but not yet read by the dialog
   let waiting = false; // the dialog waits for a line
-  // The log is a column of groups of blocks, a new block after each answer,
-  // so that the browser lays out only the last block as the output grows and
-  // only the last group and the groups themselves as blocks come; the output
-  // goes into one text node per run of it.
+  // The log is a column of groups of at most 50 blocks, a new block after each
+  // answer: as the log grows, the browser lays out the last block, the last
+  // group's blocks and the groups, never every block. The output goes into
+  // one text node per run of it.
   const blocksPerGroup = 50;
   let group = null;
   let block = null;

@@ -55,8 +55,8 @@ const state = (width) => {
   const blurs = window.blurs;
   window.blurs = 0;
   const faults = {
-    'blocks other than a div with at most one echo, last': [...log.childNodes].some((block) => block.nodeName !== 'DIV'
-      || [...block.children].some((child) => child.nodeName !== 'KBD' || child !== block.lastChild)),
+    'blocks other than divs with at most one echo, last': [...log.childNodes].some((node) => node.nodeName !== 'DIV')
+      || [...log.querySelectorAll('kbd')].some((kbd) => kbd !== kbd.parentNode.lastChild || kbd.parentNode.nodeName !== 'DIV'),
     'the newest line out of view': log.scrollTop + log.clientHeight < log.scrollHeight - 1,
     'wider than the screen': [root, log].some((element) => element.scrollWidth > element.clientWidth),
     'taller than the screen': root.scrollHeight > innerHeight,

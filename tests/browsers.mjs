@@ -21,8 +21,8 @@ const programs = {
 };
 
 function need(engine) {
-  const display = engine === 'webkit' ? ['driver', process.env.DISPLAY ? null : 'xvfb'] : [];
-  const missing = [...display, engine].filter((name) => name && !existsSync(programs[name]));
+  const helpers = engine === 'webkit' ? ['driver', process.env.DISPLAY ? null : 'xvfb'] : [];
+  const missing = [...helpers, engine].filter((name) => name && !existsSync(programs[name]));
   for (const name of engine === 'webkit' ? ['selenium-webdriver'] : ['puppeteer-core']) {
     try {
       load(name);
@@ -86,9 +86,14 @@ async function webkitTab(viewport) {
   const children = [];
   const env = { ...process.env };
   if (!env.DISPLAY) {
-    const xvfb = spawn(programs.xvfb, ['-displayfd', '3', '-nolisten', 'tcp'], { stdio: ['ignore', 'ignore', 'inherit', 'pipe'] });
+    const xvfb = spawn(programs.xvfb, ['-displayfd', '3', '-nolisten', 'tcp'],
+      { stdio: ['ignore', 'ignore', 'ignore', 'pipe'] });
     children.push(xvfb);
-    env.DISPLAY = `:${(await new Promise((resolve) => xvfb.stdio[3].once('data', resolve))).toString().trim()}`;
+    const display = await new Promise((resolve, reject) => {
+      xvfb.stdio[3].once('data', resolve);
+      xvfb.once('exit', () => reject(new Error(`${programs.xvfb} found no display to serve`)));
+    });
+    env.DISPLAY = `:${display.toString().trim()}`;
   }
   const port = await freePort();
   children.push(spawn(programs.driver, [`--port=${port}`], { env, stdio: 'ignore' }));

@@ -1,0 +1,36 @@
+# Sourced by packaging/build-release, packaging/check-release and the scripts
+# in ci/, which read the table of release targets only through this function.
+# targets_file is the table to read: this folder's, unless the caller names
+# another (build-release reads the commit's, check-release the release's own).
+targets_file=$(dirname "${BASH_SOURCE[0]}")/targets
+
+# targets ARRAY KIND COLUMN...: fills ARRAY with one line per target of KIND
+# ("all" for every target), holding the values of the named COLUMNs of the
+# table's header line "# preset kind ...", in that order. Fails on a column
+# the header does not name, and when the table has no target of KIND.
+targets() {
+    local -n targets_lines=$1
+    local kind=$2 table
+    shift 2
+    table=$(awk -v kind="$kind" -v wanted="$*" -v file="$targets_file" '
+        $1 == "#" && $2 == "preset" && $3 == "kind" {
+            for (i = 2; i <= NF; i++) column[$i] = i - 1
+            n = split(wanted, names, " ")
+            for (i = 1; i <= n; i++)
+                if (!(names[i] in column)) { print file ": no column " names[i] > "/dev/stderr"; exit 1 }
+            next
+        }
+        /^#/ || NF == 0 { next }
+        !("kind" in column) { print file ": no header line before the first target" > "/dev/stderr"; exit 1 }
+        kind == "all" || $column["kind"] == kind {
+            line = $column[names[1]]
+            for (i = 2; i <= n; i++) line = line " " $column[names[i]]
+            print line
+        }' "$targets_file") || return 1
+    if [[ -z "$table" ]]; then
+        echo "$targets_file: no $kind target" >&2
+        return 1
+    fi
+    # shellcheck disable=SC2034  # the caller's array
+    mapfile -t targets_lines <<<"$table"
+}

@@ -5,23 +5,28 @@
 targets_file=$(dirname "${BASH_SOURCE[0]}")/targets
 
 # targets ARRAY KIND COLUMN...: fills ARRAY with one line per target of KIND
-# ("all" for every target), holding the values of the named COLUMNs of the
-# table's header line "# preset kind ...", in that order. Fails on a column
-# the header does not name, and when the table has no target of KIND.
+# ("all" for every target), holding the values of the named COLUMNs in that
+# order. The comment line just before the first target names the columns
+# ("# preset kind triple ..."). Fails on a column not named there, and when
+# the table has no target of KIND.
 targets() {
     local -n targets_lines=$1
     local kind=$2 table
     shift 2
     table=$(awk -v kind="$kind" -v wanted="$*" -v file="$targets_file" '
-        $1 == "#" && $2 == "preset" && $3 == "kind" {
-            for (i = 2; i <= NF; i++) column[$i] = i - 1
+        /^#/ { header = $0; next }
+        NF == 0 { next }
+        !("kind" in column) {
+            n = split(header, names, " ")
+            for (i = 2; i <= n; i++) column[names[i]] = i - 1
+            m = split(wanted " kind", check, " ")
+            for (i = 1; i <= m; i++)
+                if (!(check[i] in column)) {
+                    print file ": the comment line before the first target names no column " check[i] > "/dev/stderr"
+                    exit 1
+                }
             n = split(wanted, names, " ")
-            for (i = 1; i <= n; i++)
-                if (!(names[i] in column)) { print file ": no column " names[i] > "/dev/stderr"; exit 1 }
-            next
         }
-        /^#/ || NF == 0 { next }
-        !("kind" in column) { print file ": no header line before the first target" > "/dev/stderr"; exit 1 }
         kind == "all" || $column["kind"] == kind {
             line = $column[names[1]]
             for (i = 2; i <= n; i++) line = line " " $column[names[i]]

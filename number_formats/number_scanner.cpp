@@ -57,87 +57,121 @@ void endNumber(NumberScan& scan) {
     scan.phase = ScanPhase::Number;
 }
 
+// Where a call of scanNumber stands in its text.
+struct Cursor {
+    std::string_view text;
+    std::size_t at = 0;
+    bool inputEnds = false;
+};
+
+int next(const Cursor& cursor, std::size_t offset) {
+    return characterAt(cursor.text, cursor.at + offset, cursor.inputEnds);
+}
+
+// Each phase's step moves the scan on to its next phase and returns true, or
+// returns false where the call ends: the scan has ended, or waits for text.
+
+bool scanStart(NumberScan& scan, NumberForm form, Cursor& cursor) {
+    // A sign is taken only together with the digit, or the point and the
+    // digit, that start the number.
+    const std::size_t sign = isSign(next(cursor, 0)) ? 1 : 0;
+    const int first = next(cursor, sign);
+    const bool point = form == NumberForm::Decimal && first == '.';
+    const int afterPoint = point ? next(cursor, sign + 1) : noCharacter;
+    if (first == notYetRead || afterPoint == notYetRead) {
+        return false;
+    }
+    if (!isDigit(first) && !isDigit(afterPoint)) {
+        scan.phase = ScanPhase::NoNumber;
+        return false;
+    }
+    scan.number.negative = next(cursor, 0) == '-';
+    cursor.at += sign;
+    scan.phase = ScanPhase::IntegerDigits;
+    return true;
+}
+
+bool scanIntegerDigits(NumberScan& scan, NumberForm form, Cursor& cursor) {
+    cursor.at = scanDigits(cursor.text, cursor.at, scan.number, false);
+    if (next(cursor, 0) == notYetRead) {
+        return false;
+    }
+    if (form == NumberForm::Integer) {
+        endNumber(scan);
+        return false;
+    }
+    // The number has a digit before the point or after it, so a point is always its own.
+    if (next(cursor, 0) == '.') {
+        ++cursor.at;
+        scan.phase = ScanPhase::FractionDigits;
+    } else {
+        scan.phase = ScanPhase::Exponent;
+    }
+    return true;
+}
+
+bool scanFractionDigits(NumberScan& scan, Cursor& cursor) {
+    cursor.at = scanDigits(cursor.text, cursor.at, scan.number, true);
+    if (next(cursor, 0) == notYetRead) {
+        return false;
+    }
+    scan.phase = ScanPhase::Exponent;
+    return true;
+}
+
+bool scanExponent(NumberScan& scan, Cursor& cursor) {
+    // Without a digit after the marker and any sign, the number ends before the marker.
+    const int marker = next(cursor, 0);
+    const int afterMarker = marker == 'e' || marker == 'E' ? next(cursor, 1) : noCharacter;
+    const std::size_t sign = isSign(afterMarker) ? 1 : 0;
+    const int digit = afterMarker == noCharacter ? noCharacter : next(cursor, 1 + sign);
+    if (marker == notYetRead || digit == notYetRead) {
+        return false;
+    }
+    if (!isDigit(digit)) {
+        endNumber(scan);
+        return false;
+    }
+    scan.exponentNegative = afterMarker == '-';
+    cursor.at += 1 + sign;
+    scan.phase = ScanPhase::ExponentDigits;
+    return true;
+}
+
+bool scanExponentDigitsToEnd(NumberScan& scan, Cursor& cursor) {
+    cursor.at = scanExponentDigits(cursor.text, cursor.at, scan.explicitExponent);
+    if (next(cursor, 0) != notYetRead) {
+        endNumber(scan);
+    }
+    return false;
+}
+
+bool scanStep(NumberScan& scan, NumberForm form, Cursor& cursor) {
+    switch (scan.phase) {
+        case ScanPhase::Start:
+            return scanStart(scan, form, cursor);
+        case ScanPhase::IntegerDigits:
+            return scanIntegerDigits(scan, form, cursor);
+        case ScanPhase::FractionDigits:
+            return scanFractionDigits(scan, cursor);
+        case ScanPhase::Exponent:
+            return scanExponent(scan, cursor);
+        case ScanPhase::ExponentDigits:
+            return scanExponentDigitsToEnd(scan, cursor);
+        case ScanPhase::Number:
+        case ScanPhase::NoNumber:
+            return false;
+    }
+    return false;
+}
+
 }  // namespace
 
 std::size_t scanNumber(NumberScan& scan, NumberForm form, std::string_view text, bool inputEnds) {
-    std::size_t at = 0;
-    const auto next = [&](std::size_t offset) { return characterAt(text, at + offset, inputEnds); };
-    // Every phase moves on to the next one, or returns.
-    for (;;) {
-        switch (scan.phase) {
-            case ScanPhase::Start: {
-                // A sign is taken only together with the digit, or the point
-                // and the digit, that start the number.
-                const std::size_t sign = isSign(next(0)) ? 1 : 0;
-                const int first = next(sign);
-                const bool point = form == NumberForm::Decimal && first == '.';
-                const int afterPoint = point ? next(sign + 1) : noCharacter;
-                if (first == notYetRead || afterPoint == notYetRead) {
-                    return at;
-                }
-                if (!isDigit(first) && !isDigit(afterPoint)) {
-                    scan.phase = ScanPhase::NoNumber;
-                    return at;
-                }
-                scan.number.negative = next(0) == '-';
-                at += sign;
-                scan.phase = ScanPhase::IntegerDigits;
-                break;
-            }
-            case ScanPhase::IntegerDigits:
-                at = scanDigits(text, at, scan.number, false);
-                if (next(0) == notYetRead) {
-                    return at;
-                }
-                if (form == NumberForm::Integer) {
-                    endNumber(scan);
-                    return at;
-                }
-                // The number has a digit before the point or after it, so a point is always its own.
-                if (next(0) == '.') {
-                    ++at;
-                    scan.phase = ScanPhase::FractionDigits;
-                } else {
-                    scan.phase = ScanPhase::Exponent;
-                }
-                break;
-            case ScanPhase::FractionDigits:
-                at = scanDigits(text, at, scan.number, true);
-                if (next(0) == notYetRead) {
-                    return at;
-                }
-                scan.phase = ScanPhase::Exponent;
-                break;
-            case ScanPhase::Exponent: {
-                // Without a digit after the marker and any sign, the number ends before the marker.
-                const int marker = next(0);
-                const int afterMarker = marker == 'e' || marker == 'E' ? next(1) : noCharacter;
-                const std::size_t sign = isSign(afterMarker) ? 1 : 0;
-                const int digit = afterMarker == noCharacter ? noCharacter : next(1 + sign);
-                if (marker == notYetRead || digit == notYetRead) {
-                    return at;
-                }
-                if (!isDigit(digit)) {
-                    endNumber(scan);
-                    return at;
-                }
-                scan.exponentNegative = afterMarker == '-';
-                at += 1 + sign;
-                scan.phase = ScanPhase::ExponentDigits;
-                break;
-            }
-            case ScanPhase::ExponentDigits:
-                at = scanExponentDigits(text, at, scan.explicitExponent);
-                if (next(0) == notYetRead) {
-                    return at;
-                }
-                endNumber(scan);
-                return at;
-            case ScanPhase::Number:
-            case ScanPhase::NoNumber:
-                return at;
-        }
+    Cursor cursor{text, 0, inputEnds};
+    while (scanStep(scan, form, cursor)) {
     }
+    return cursor.at;
 }
 
 }  // namespace euro_umrechner

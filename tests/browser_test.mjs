@@ -10,7 +10,7 @@
 // Screenshots go to $EURO_UMRECHNER_SCREENSHOTS, else the working folder.
 // Exits with 77, skipped, where a browser or the npm packages are missing.
 import assert from 'node:assert/strict';
-import { cpSync, mkdirSync, mkdtempSync, readdirSync, readFileSync, writeFileSync } from 'node:fs';
+import { cpSync, mkdirSync, mkdtempSync, readdirSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { createServer } from 'node:http';
 import { tmpdir } from 'node:os';
 import { basename, extname, join } from 'node:path';
@@ -250,5 +250,8 @@ try {
 } finally {
   server.close();
   await app.close();
+  if (served !== appFolder) {
+    rmSync(served, { recursive: true });
+  }
 }
 console.log(`${cases.length} dialogs: the native program's bytes; ${timings.join(', ')}`);
